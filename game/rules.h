@@ -1,0 +1,55 @@
+// The rules of play: dice and turns, token moves, captures and jail, the
+// missed-capture penalty, reaching home and the end of a game.
+#pragma once
+
+#include <cstdint>
+
+// Die placement and ranges: start places are absolute window positions.
+extern uint16_t die_min_x[2];
+extern uint16_t die_max_x[2];
+extern int8_t dice_dx[2];
+extern int8_t dice_dy[2];
+
+enum : uint8_t { NO_TOKEN = 0xFF };
+
+// Dice and turns.
+void throw_dice();
+void pass_turn();
+void grant_throw();
+void update_can_move();
+uint8_t smaller_die();
+void reset_dice();
+void roll_dice();
+void update_throws_left();
+void three_doubles();
+void mark_tokens_movable();
+bool last_token_in_stretch();
+
+// Moves, captures and jail.
+// Pick-up rule: the current player's first token, in token order, that may
+// move and whose picture holds the pointer; NO_TOKEN if none.
+uint8_t token_under_pointer();
+// Drop rule for the token being carried at the pointer: sets or clears
+// GF_DROP_OK and the pointer shape; true when the drop is legal.
+bool apply_drop_rule();
+void drop_token();
+void snap_token_to_square();
+void use_dice();
+void capture_on_square(uint8_t square);
+void release_from_jail();
+void limit_for_stretch();
+uint8_t limit_last_token();
+void set_single_move(uint8_t v);
+
+// Missed-capture penalty.
+void find_capture_chance();
+void check_capture_chance(uint8_t square);
+void missed_capture_penalty();
+
+// Reaching home and the end of a game.
+void token_home(uint8_t token);
+void declare_winner();
+
+// Repaint requests for the parts of the board that show the turn.
+void invalidate_centre();
+void invalidate_turn_name();

@@ -1,0 +1,38 @@
+// Game record files: one small binary file per game of the run, "Juego" +
+// number + ".dat" in the current folder, deleted when the program ends.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+enum { RECORD_FIRST_HOME = 0, RECORD_LAST_PLAYER = 1, RECORD_WINNER = 2, RECORD_COUNTS = 3 };
+// Game numbers are one byte; numbering stops at the last one (its file is
+// then reused), so every loop over the records ends.
+enum { LAST_GAME_NUMBER = 255 };
+
+extern uint8_t record_tally[4][RECORD_COUNTS];
+extern uint32_t total_game_time;
+// Highest game number reached in this run: the files to delete at the end.
+extern uint8_t highest_game_number;
+
+// Texts of the game-over dialog's statistics, filled by finish_game_record.
+struct GameOverTexts {
+    char won_label[24];   // item 193, "%s ganó:"
+    char games_won[8];    // item 186
+    char total_games[8];  // item 187
+    char first_home[10];  // item 188; only when first_home_read
+    bool first_home_read;
+    char last_player[10]; // item 189
+    char game_time[16];   // item 190, "%02d:%02d:%02d"
+};
+extern GameOverTexts game_over_texts;
+
+void format_record_name(char* out, unsigned game);
+void create_record_file();
+void append_first_home();
+void append_result();
+uint8_t find_last_player();
+void finish_game_record();
+void tally_records(unsigned last_game);
+void read_record_string(FILE* file, char* buffer);
+void delete_record_files();
