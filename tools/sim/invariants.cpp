@@ -1,0 +1,80 @@
+#include "tools/sim/invariants.h"
+
+#include "game/board.h"
+#include "game/rules.h"
+#include "game/state.h"
+#include "tools/sim/sim_driver.h"
+
+#include <cstdio>
+
+std::vector<LegalDrop> find_legal_drops() {
+    std::vector<LegalDrop> drops;
+    const uint32_t saved_flags = game_flags;
+    const uint8_t saved_moving = moving_token, saved_steps = move_steps;
+    const uint8_t saved_target_step = target_step, saved_target_square = target_square;
+    const uint8_t saved_from = from_square;
+    const int32_t saved_x = pointer_x, saved_y = pointer_y;
+    for (uint8_t t = 0; t < tokens_per_player; ++t) {
+        int32_t px, py;
+        if (!token_pick_point(t, &px, &py)) continue;
+        moving_token = t;
+        for (uint8_t step = 1; step <= STEP_HOME; ++step) {
+            int32_t x, y;
+            if (!square_centre(step_to_square(step, current_player), &x, &y)) continue;
+            pointer_x = x;
+            pointer_y = y;
+            if (apply_drop_rule() && move_steps != 0) drops.push_back(LegalDrop{t, x, y, move_steps});
+        }
+    }
+    game_flags = saved_flags;
+    moving_token = saved_moving;
+    move_steps = saved_steps;
+    target_step = saved_target_step;
+    target_square = saved_target_square;
+    from_square = saved_from;
+    pointer_x = saved_x;
+    pointer_y = saved_y;
+    return drops;
+}
+
+static void fail(std::vector<std::string>& out, const char* format, unsigned a, unsigned b = 0, unsigned c = 0) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    out.push_back(text);
+}
+
+std::vector<std::string> check_invariants() {
+    std::vector<std::string> out;
+    if (!is_seated(current_player)) fail(out, "current player %u is not seated", current_player);
+    for (unsigned seat = 0; player_step != 0 && seat <= last_player; seat += player_step) {
+        unsigned not_home = 0, in_jail = 0;
+        for (uint8_t t = 0; t < tokens_per_player; ++t) {
+            const TokenRecord& tok = tokens[seat][t];
+            if (tok.state & TS_HOME) {
+                if (tok.state != TS_HOME || tok.step != STEP_FINISHED)
+                    fail(out, "seat %u token %u finished with state %u", seat, t, tok.state);
+                continue;
+            }
+            not_home += 1;
+            if (tok.state & TS_IN_JAIL) {
+                in_jail += 1;
+                if (tok.state != TS_IN_JAIL || tok.step != 0)
+                    fail(out, "seat %u token %u in jail with state %u", seat, t, tok.state);
+            } else if (!(tok.state & TS_ON_TRACK) || tok.step > 70 ||
+                       ((tok.state & TS_IN_STRETCH) != 0) != (tok.step >= STEP_LAST_TRACK)) {
+                fail(out, "seat %u token %u: state %u", seat, t, tok.state);
+            }
+        }
+        if (tokens_left[seat] != not_home)
+            fail(out, "seat %u: tokens_left %u but %u tokens not home", seat, tokens_left[seat], not_home);
+        if (tokens_in_jail[seat] != in_jail)
+            fail(out, "seat %u: tokens_in_jail %u but %u tokens in jail", seat, tokens_in_jail[seat], in_jail);
+    }
+    if (moves_left != dice[0].value + dice[1].value)
+        fail(out, "moves_left %u is not the sum of the dice %u + %u", moves_left, dice[0].value, dice[1].value);
+    const bool person_must_move = (game_flags & GF_GAME_ON) && !(game_flags & GF_MAY_THROW) &&
+                                  !cpu_player[current_player];
+    if (person_must_move && find_legal_drops().empty())
+        fail(out, "seat %u must move %u pips but has no legal drop", current_player, moves_left);
+    return out;
+}

@@ -1,0 +1,18 @@
+// Checks of the game state that must hold after every action.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Every legal drop of a non-zero amount the current person could make,
+// found through the real pick-up and drop rules at pixel points.
+struct LegalDrop {
+    uint8_t token;
+    int32_t x, y;
+    uint8_t steps;
+};
+std::vector<LegalDrop> find_legal_drops();
+
+// Describes each broken invariant; empty when all hold.
+std::vector<std::string> check_invariants();

@@ -1,0 +1,35 @@
+// Self-play of whole games over the real rules, with every invariant checked
+// after every action.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PlayOptions {
+    unsigned games = 1;
+    uint8_t players = 4;
+    uint8_t tokens = 4;
+    uint8_t cpu[4] = {0, 0, 0, 0};
+    unsigned seed = 1;
+    bool check = true;    // invariants after every action
+    bool verbose = false; // one line per game
+};
+
+struct PlayTotals {
+    unsigned games = 0;
+    unsigned long throws = 0;
+    unsigned max_throws = 0;
+    unsigned wins[4] = {0, 0, 0, 0};
+    unsigned tres_presadas = 0;
+    unsigned castigos = 0;
+    unsigned captures = 0;
+    unsigned violations = 0;
+    std::vector<std::string> first_violations;
+};
+
+// Plays the games; the record files go to the current folder and are
+// deleted after each run of at most 100 games, as a program run would.
+PlayTotals self_play(const PlayOptions& options);
+// One game with the options' seating, no checks: for the benchmark.
+void self_play_one_game(const PlayOptions& options, uint32_t& chooser_state);
