@@ -744,13 +744,19 @@ Image button(int w, int h, const std::string& label, bool pressed) {
   }
   const bool word = label.size() > 1;
   const Face face = word ? Face::Narrow : Face::SansBold;
-  double size = word ? (lines.size() > 1 ? 13 : 13.5) : r * 1.15;
-  const double room = r * (lines.size() > 1 ? 1.62 : 1.72);
+  // Words fit the disc inside the pressed ring; a single sign is sized by
+  // its own ink, so that a small "x" is as bold as a "?".
+  double size = word ? 13.5 : r * 3;
+  const double room = word ? r * (lines.size() > 1 ? 1.5 : 1.58) : r * 0.95;
+  const double tall = word ? 1e9 : r * (label == "x" ? 0.78 : 0.95);
   for (;; size -= 0.25) {
     set_face(cr, face, size);
-    double widest = 0;
-    for (const std::string& l : lines) widest = std::max(widest, ink_of(cr, l).width);
-    if (widest <= room) break;
+    double widest = 0, highest = 0;
+    for (const std::string& l : lines) {
+      widest = std::max(widest, ink_of(cr, l).width);
+      highest = std::max(highest, ink_of(cr, l).height);
+    }
+    if (widest <= room && highest <= tall) break;
   }
   set_face(cr, face, size);
   cairo_font_extents_t fe;
@@ -793,7 +799,7 @@ Image dice_strip() {
   const DieStyle red{rgb(255, 118, 96), rgb(212, 18, 18), rgb(132, 0, 0), rgb(64, 0, 0),
                      rgb(255, 255, 255), rgb(240, 236, 232), rgb(150, 132, 128)};
   Canvas c(7 * cell, cell);
-  for (int f = 1; f <= 6; ++f) draw_die(c.cr(), (f - 1) * cell + 2.5, 2.5, 55, 10, f, red, 5.2);
+  for (int f = 1; f <= 6; ++f) draw_die(c.cr(), (f - 1) * cell + 2.5, 2.5, 55, 10, f, red, 5.6);
   Image strip = c.image();
   // The mask: black wherever any face shows, white around.
   for (int y = 0; y < cell; ++y)
