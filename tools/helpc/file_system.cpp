@@ -1,5 +1,7 @@
 #include "tools/helpc/file_system.h"
 
+#include <algorithm>
+
 #include "tools/helpc/btree.h"
 
 // The reserved space counts the file header itself; the viewer rejects a

@@ -17,12 +17,10 @@ static std::string slurp(const char *path) {
   return all.str();
 }
 
-static HelpView built_help() {
-  std::string bytes = slurp(KORVALO_HELP_FILE);
-  HelpView view;
-  std::string error;
-  EXPECT_TRUE(read_help(FileBytes(bytes.begin(), bytes.end()), view, error)) << error;
-  return view;
+static testing::AssertionResult built_help(HelpView &view) {
+  std::string bytes = slurp(KORVALO_HELP_FILE), error;
+  if (read_help(FileBytes(bytes.begin(), bytes.end()), view, error)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "reader refused " << KORVALO_HELP_FILE << ": " << error;
 }
 
 static std::string all_text(const HelpView &view) {
@@ -43,7 +41,8 @@ TEST(GameHelp, BuiltFileIsTheCompiledSource) {
 }
 
 TEST(GameHelp, ContentsReachesEveryTopicAndEveryTopicLeadsBack) {
-  HelpView view = built_help();
+  HelpView view;
+  ASSERT_TRUE(built_help(view));
   ASSERT_GE(view.topics.size(), 10u);
   EXPECT_EQ(view.caption, "Zenta Korvalo");
   EXPECT_EQ(topic_at_offset(view, view.contents_offset), 0);
@@ -65,7 +64,9 @@ TEST(GameHelp, ContentsReachesEveryTopicAndEveryTopicLeadsBack) {
 // The game's own wording, which players meet on screen, appears in the help
 // exactly as the game shows it.
 TEST(GameHelp, UsesTheGamesOwnWords) {
-  std::string text = all_text(built_help());
+  HelpView view;
+  ASSERT_TRUE(built_help(view));
+  std::string text = all_text(view);
   for (const char *words :
        {"Tres presadas", "Castigo!!!", "Podía comer y no lo hizo, ahora recibirá su castigo!", "Soplar",
         "Primera ficha", "Último jugador:", "Juegos ganados:", "Resumen de todos los juegos",

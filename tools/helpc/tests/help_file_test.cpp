@@ -18,11 +18,10 @@ static Bytes compile_text(const std::string &text, HelpSource &source) {
   return out;
 }
 
-static HelpView read_back(const Bytes &file) {
-  HelpView view;
+static testing::AssertionResult read_back(const Bytes &file, HelpView &view) {
   std::string error;
-  EXPECT_TRUE(read_help(file, view, error)) << error;
-  return view;
+  if (read_help(file, view, error)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "reader refused the file: " << error;
 }
 
 // What the viewer should show for a source paragraph, in the reader's
@@ -96,7 +95,8 @@ static const char *small_source =
 TEST(HelpFile, SmallFileReadsBackAsWritten) {
   HelpSource source;
   Bytes file = compile_text(small_source, source);
-  HelpView view = read_back(file);
+  HelpView view;
+  ASSERT_TRUE(read_back(file, view));
   EXPECT_EQ(view.file_names,
             (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|SYSTEM", "|TOPIC", "|TTLBTREE"}));
   EXPECT_EQ(view.caption, "Zenta Korvalo");
@@ -142,7 +142,8 @@ static std::string big_source() {
 TEST(HelpFile, BigFileKeepsBlockRulesAndOffsets) {
   HelpSource source;
   Bytes file = compile_text(big_source(), source);
-  HelpView view = read_back(file);
+  HelpView view;
+  ASSERT_TRUE(read_back(file, view));
   EXPECT_GT(file.size(), 32u * 1024);
   EXPECT_GT(view.topic_blocks, 8u);
   expect_round_trip(source, view);
