@@ -96,7 +96,9 @@ Output board_preview(const std::vector<Output>& all) {
     Canvas c(68, 68);
     cairo_set_source_rgb(c.cr(), 1, 0, 0);
     cairo_paint(c.cr());
-    set_face(c.cr(), Face::Arial, 68);
+    // A font 68 pixels high (cell height) has an em of about 61 pixels;
+    // the line is centred as one line of text.
+    set_face(c.cr(), Face::Arial, 61);
     cairo_font_extents_t fe;
     cairo_font_extents(c.cr(), &fe);
     const Ink ink = ink_of(c.cr(), "7");

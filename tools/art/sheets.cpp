@@ -63,7 +63,7 @@ Output contact_sheet(const std::vector<Output>& pictures) {
   auto layout = [&](cairo_t* cr) {
     int x = margin, y = margin + 30, row_h = 0;
     for (const Item& it : items) {
-      const int box_w = std::max(it.w, 70);
+      const int box_w = std::max(it.w, it.o->kind == Kind::Cursor ? 92 : 70);
       if (x + box_w > sheet_w - margin) {
         x = margin;
         y += row_h + caption_h + gap;
@@ -76,20 +76,17 @@ Output contact_sheet(const std::vector<Output>& pictures) {
         cairo_fill(cr);
         blit_scaled(cr, im, x, y, k);
         if (it.o->kind == Kind::Cursor) {
-          // Hot spot: the centre of its pixel, ringed and crossed.
+          // Hot spot: thin lines through the centre of its pixel, and a ring.
           const double hx = x + (it.o->hot_x + 0.5) * k, hy = y + (it.o->hot_y + 0.5) * k;
           cairo_set_line_width(cr, 1);
-          set_rgb(cr, rgb(0, 255, 255));
-          cairo_move_to(cr, hx - 9, hy + 0.5);
-          cairo_line_to(cr, hx - 3, hy + 0.5);
-          cairo_move_to(cr, hx + 3, hy + 0.5);
-          cairo_line_to(cr, hx + 9, hy + 0.5);
-          cairo_move_to(cr, hx + 0.5, hy - 9);
-          cairo_line_to(cr, hx + 0.5, hy - 3);
-          cairo_move_to(cr, hx + 0.5, hy + 3);
-          cairo_line_to(cr, hx + 0.5, hy + 9);
+          cairo_set_source_rgba(cr, 1, 0, 1, 0.55);
+          cairo_move_to(cr, x, hy);
+          cairo_line_to(cr, x + it.w, hy);
+          cairo_move_to(cr, hx, y);
+          cairo_line_to(cr, hx, y + it.h);
           cairo_stroke(cr);
-          cairo_arc(cr, hx, hy, 2.5, 0, 6.2832);
+          cairo_set_source_rgb(cr, 1, 0, 1);
+          cairo_arc(cr, hx, hy, 3.5, 0, 6.2832);
           cairo_stroke(cr);
         }
         char text[96];
