@@ -287,7 +287,7 @@ void tile_text(cairo_t* cr, int w, int h, const Seat& s, const std::string& text
   // The largest size whose ink fits the tile with a margin.
   double size = across * 0.9;
   const double spacing = along >= 90 ? 2.0 : 0.6;
-  for (;; size -= 0.25) {
+  for (; size > 6; size -= 0.25) {
     Canvas probe(8, 8);
     set_face(probe.cr(), Face::Narrow, size);
     double width = 0, height = 0;
@@ -749,7 +749,7 @@ Image button(int w, int h, const std::string& label, bool pressed) {
   double size = word ? 13.5 : r * 3;
   const double room = word ? r * (lines.size() > 1 ? 1.5 : 1.58) : r * 0.95;
   const double tall = word ? 1e9 : r * (label == "x" ? 0.78 : 0.95);
-  for (;; size -= 0.25) {
+  for (; size > 6; size -= 0.25) {
     set_face(cr, face, size);
     double widest = 0, highest = 0;
     for (const std::string& l : lines) {
