@@ -1,0 +1,14 @@
+// Stands in for the game in the test medium: it records the folder it was
+// started in, so the test sees where a shortcut puts the game.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  HANDLE file = CreateFileA("inicio.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  DWORD written = 0;
+  WriteFile(file, folder, lstrlenA(folder), &written, nullptr);
+  CloseHandle(file);
+  return 0;
+}

@@ -1,0 +1,27 @@
+// Steps that several scenarios share: starting the installer from a medium,
+// expecting a box and answering it, a whole successful installation.
+#pragma once
+#include "session.h"
+
+#include <string>
+
+struct TestPaths {
+  std::string installer;  // the built install.exe
+  std::string game;       // the stand-in game program
+};
+
+extern const char TITLE_INSTALL[];
+extern const char TITLE_ERROR[];
+
+// Starts "<medium>\install.exe <arguments>" with the medium as current folder.
+bool start_installer(Program &program, const std::string &medium, const std::string &arguments = "");
+// Waits for a box, checks its caption, text and owner, answers it with
+// answer and waits until it has closed.
+Box expect_box(const Program &program, const char *caption, const char *text, HWND owner, int answer,
+               const std::string &what);
+// From the dialog to the exit: the folder typed, Instalar, the success box,
+// the program group's window closed.
+void install_into(const std::string &medium, const std::string &folder, const std::string &what);
+
+int run_folder_checks(const TestPaths &paths);
+int run_lifecycle(const TestPaths &paths);
