@@ -2,7 +2,6 @@
 #include "install_ids.h"
 
 #include <cstring>
-#include <string>
 
 // The program name is skipped as the command line gives it: a quoted name up
 // to its closing mark (all of the line when the mark is missing), otherwise
@@ -20,11 +19,14 @@ static const char *argument_text(const char *line) {
   return p;
 }
 
+// The longest command line the system passes.
+static char arguments[32768];
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Upper-cased in a copy: the process's own command line stays as given.
-  std::string arguments = argument_text(GetCommandLineA());
-  CharUpperA(&arguments[0]);
-  if (arguments.find("/UNINSTALL") != std::string::npos) {
+  lstrcpynA(arguments, argument_text(GetCommandLineA()), sizeof arguments);
+  CharUpperA(arguments);
+  if (std::strstr(arguments, "/UNINSTALL") != nullptr) {
     uninstall_game();
     return 0;
   }
