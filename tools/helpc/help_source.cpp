@@ -158,9 +158,10 @@ bool parse_help_source(const std::string &utf8, HelpSource &source, SourceError 
     } else if (starts_with(text, "- ")) {
       if (!close_paragraph(open, source, error)) return false;
       open = OpenParagraph{true, PARA_ITEM, line, trim(text.substr(2))};
-    } else if (open.open) {
+    } else if (open.open && text[0] == ' ') {
       open.text += " " + trimmed;
     } else {
+      if (!close_paragraph(open, source, error)) return false;
       open = OpenParagraph{true, PARA_TEXT, line, trimmed};
     }
   }

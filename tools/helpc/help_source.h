@@ -9,9 +9,10 @@
 //   = context_name Title of the topic
 //   == A heading
 //   - a list item
-//   Plain lines; consecutive lines join into one paragraph, a blank line or a
-//   new marker ends it. Inline: *bold*, [shown text|context_name], and a
-//   backslash takes the next character literally.
+//   A plain line is a paragraph; a line that starts with blanks continues
+//   the paragraph or list item above it. Blank lines only space the source.
+//   Inline: *bold*, [shown text|context_name], and a backslash takes the
+//   next character literally.
 //
 // Texts are stored already converted to Windows-1252.
 #include <string>

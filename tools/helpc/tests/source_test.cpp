@@ -25,6 +25,8 @@ TEST(Source, ParsesTopicsParagraphsAndInlineMarks) {
                                     "  que sigue, *negrita* y [un salto|reglas].\n"
                                     "- primer punto\n"
                                     "- segundo \\*sin negrita\\*\n"
+                                    "  que sigue\n"
+                                    "Otro párrafo.\n"
                                     "\n"
                                     "= reglas Reglas\n"
                                     "Texto.\n",
@@ -37,7 +39,7 @@ TEST(Source, ParsesTopicsParagraphsAndInlineMarks) {
   EXPECT_EQ(t.context, "contenido");
   EXPECT_EQ(t.title, "\xCDndice");
   EXPECT_EQ(t.line, 4);
-  ASSERT_EQ(t.paragraphs.size(), 4u);
+  ASSERT_EQ(t.paragraphs.size(), 5u);
   EXPECT_EQ(t.paragraphs[0].kind, PARA_HEADING);
   const Paragraph &p = t.paragraphs[1];
   EXPECT_EQ(p.kind, PARA_TEXT);
@@ -51,7 +53,8 @@ TEST(Source, ParsesTopicsParagraphsAndInlineMarks) {
   EXPECT_EQ(p.spans[3].target, "reglas");
   EXPECT_EQ(p.spans[4].text, ".");
   EXPECT_EQ(t.paragraphs[2].kind, PARA_ITEM);
-  EXPECT_EQ(t.paragraphs[3].spans[0].text, "segundo *sin negrita*");
+  EXPECT_EQ(t.paragraphs[3].spans[0].text, "segundo *sin negrita* que sigue");
+  EXPECT_EQ(t.paragraphs[4].kind, PARA_TEXT);
 }
 
 TEST(Source, RefusesWithTheLineAtFault) {
