@@ -25,3 +25,8 @@ void install_into(const std::string &medium, const std::string &folder, const st
 
 int run_folder_checks(const TestPaths &paths);
 int run_lifecycle(const TestPaths &paths);
+// MEDIUM_INCOMPLETE when the medium lacks files; the driver then exits with
+// SKIP_CODE, which CTest reports as skipped.
+constexpr int MEDIUM_INCOMPLETE = -1;
+constexpr int SKIP_CODE = 77;
+int run_medium_install(const std::string &medium);
