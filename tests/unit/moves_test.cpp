@@ -175,3 +175,31 @@ TEST(Penalty, AMissedCaptureCostsTheToken) {
     EXPECT_EQ(tokens[0][0].state, TS_IN_JAIL);
     EXPECT_FALSE(game_flags & GF_MODAL);
 }
+
+TEST(Penalty, SoplarMakesTheCulpritJumpInsideItsSquare) {
+    unsigned repaints[2] = {0, 0};
+    for (bool soplar : {false, true}) {
+        fresh_program();
+        if (soplar) game_flags |= GF_SOPLAR;
+        start_game(2, 2);
+        put_on_step(0, 0, 10);
+        put_on_step(0, 1, 30);
+        put_on_step(2, 0, 47);
+        const TokenRecord before = tokens[0][0];
+        const unsigned at_start = fake_invalidations;
+        throw_with(3, 5);
+        ASSERT_TRUE(game_flags & GF_CAPTURE_POSSIBLE);
+        repaints[soplar] = fake_invalidations - at_start;
+        Cell c;
+        ASSERT_TRUE(square_cell(step_to_square(10, 0), &c));
+        ASSERT_EQ(c.width, 96); // square 15: the spot runs along x
+        EXPECT_EQ(tokens[0][0].y, c.top);
+        EXPECT_GE(tokens[0][0].x, c.left);
+        EXPECT_LT(tokens[0][0].x, c.left + 72);
+        if (!soplar) {
+            EXPECT_EQ(tokens[0][0].x, before.x);
+        }
+    }
+    // The jump repaints the token's old and new places; nothing else differs.
+    EXPECT_EQ(repaints[1], repaints[0] + 2);
+}
