@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-std::vector<LegalDrop> find_legal_drops() {
+static std::vector<LegalDrop> drops_to_steps(bool only_dice) {
     std::vector<LegalDrop> drops;
     const uint32_t saved_flags = game_flags;
     const uint8_t saved_moving = moving_token, saved_steps = move_steps;
@@ -18,7 +18,11 @@ std::vector<LegalDrop> find_legal_drops() {
         int32_t px, py;
         if (!token_pick_point(t, &px, &py)) continue;
         moving_token = t;
+        const unsigned here = tokens[current_player][t].step;
+        const unsigned amounts[3] = {dice[0].value, dice[1].value, moves_left};
         for (uint8_t step = 1; step <= STEP_HOME; ++step) {
+            if (only_dice && step != here + amounts[0] && step != here + amounts[1] && step != here + amounts[2])
+                continue;
             int32_t x, y;
             if (!square_centre(step_to_square(step, current_player), &x, &y)) continue;
             pointer_x = x;
@@ -36,6 +40,9 @@ std::vector<LegalDrop> find_legal_drops() {
     pointer_y = saved_y;
     return drops;
 }
+
+std::vector<LegalDrop> find_legal_drops() { return drops_to_steps(false); }
+std::vector<LegalDrop> find_dice_drops() { return drops_to_steps(true); }
 
 static void fail(std::vector<std::string>& out, const char* format, unsigned a, unsigned b = 0, unsigned c = 0) {
     char text[160];

@@ -30,7 +30,7 @@ static void set_up_game(const PlayOptions& o) {
 }
 
 // One action of whoever is to play; false when nothing could be done.
-static bool play_action(uint32_t& chooser) {
+static bool play_action(uint32_t& chooser, bool dice_drops_only) {
     if (cpu_player[current_player]) {
         fake_clock += 100;
         cpu_tick();
@@ -40,7 +40,7 @@ static bool play_action(uint32_t& chooser) {
         person_throw();
         return true;
     }
-    const std::vector<LegalDrop> drops = find_legal_drops();
+    const std::vector<LegalDrop> drops = dice_drops_only ? find_dice_drops() : find_legal_drops();
     if (drops.empty()) return false;
     const LegalDrop& d = drops[next_choice(chooser, static_cast<uint32_t>(drops.size()))];
     return person_drop(d.token, d.x, d.y);
@@ -61,7 +61,7 @@ static bool record_complete() {
 void self_play_one_game(const PlayOptions& o, uint32_t& chooser) {
     set_up_game(o);
     for (unsigned actions = 0; (game_flags & GF_GAME_ON) && actions < 100000; ++actions)
-        if (!play_action(chooser)) break;
+        if (!play_action(chooser, o.dice_drops_only)) break;
 }
 
 PlayTotals self_play(const PlayOptions& o) {
@@ -87,7 +87,7 @@ PlayTotals self_play(const PlayOptions& o) {
         bool stuck = false;
         while ((game_flags & GF_GAME_ON) && !stuck) {
             fake_clear_events();
-            if (!play_action(chooser)) {
+            if (!play_action(chooser, o.dice_drops_only)) {
                 violation("no action possible");
                 stuck = true;
             }

@@ -14,6 +14,7 @@ struct PlayOptions {
     unsigned seed = 1;
     bool check = true;    // invariants after every action
     bool verbose = false; // one line per game
+    bool dice_drops_only = false; // people try only the squares the dice reach
 };
 
 struct PlayTotals {
