@@ -1,0 +1,69 @@
+// About dialog 204: three credit lines in yellow inside a thin red frame.
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/frame.h"
+
+#include "game/state.h"
+#include "ui/app/app.h"
+#include "ui/resources/resource.h"
+
+// Each fits its item at the template's font: two lines, two lines, three.
+static const char* const credit_texts[3] = {
+    "Zenta Korvalo 2.0: carrera de fichas con dos dados, de 2 a 4 jugadores en un mismo ordenador.",
+    "Tres presadas mandan la ficha a casa; quien pudo comer y no comió, pierde la ficha.",
+    "Reglas, dibujos, sonidos y programa: el equipo de Zenta Korvalo. Que gane el mejor.",
+};
+static const int credit_ids[3] = {IDC_CREDIT_1, IDC_CREDIT_2, IDC_CREDIT_3};
+
+static void init_about_dialog(HWND dialog) {
+    for (int i = 0; i < 3; ++i) SetDlgItemTextA(dialog, credit_ids[i], credit_texts[i]);
+    SetWindowTextA(dialog, window_title);
+    // A shared icon: the system keeps it, nothing to release on close.
+    HANDLE icon = LoadImageA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                             GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+static void paint_about_frame(HWND dialog) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dialog, &ps);
+    RECT r;
+    GetClientRect(dialog, &r);
+    InflateRect(&r, -10, -10);
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    MoveToEx(dc, r.left, r.top, nullptr);
+    LineTo(dc, r.right, r.top);
+    LineTo(dc, r.right, r.bottom);
+    LineTo(dc, r.left, r.bottom);
+    LineTo(dc, r.left, r.top);
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_pen);
+    EndPaint(dialog, &ps);
+    DeleteObject(pen);
+}
+
+static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        init_about_dialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) EndDialog(dialog, 1);
+        if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 0);
+        return LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL;
+    case WM_PAINT:
+        paint_about_frame(dialog);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORSTATIC:
+        return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
+    }
+    (void)lparam;
+    return FALSE;
+}
+
+void about_dialog() {
+    DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_ABOUT), main_window, about_dialog_proc, 0);
+}

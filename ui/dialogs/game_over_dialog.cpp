@@ -1,0 +1,150 @@
+// Game-over dialog 191: the whole screen in the winner's colour, the
+// winner's name, the run's statistics, the car, and "Seguir" or "Salir".
+#include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/car_animation.h"
+#include "ui/dialogs/frame.h"
+
+#include "game/board.h"
+#include "game/seam.h"
+#include "game/state.h"
+#include "records/records.h"
+#include "ui/app/app.h"
+#include "ui/resources/graphics.h"
+#include "ui/resources/resource.h"
+#include "ui/timing/timing.h"
+
+// Entry 0 "Seguir" (its left and top used), entry 1 "Salir" (its right and
+// bottom): the oval behind the two pictures spans from one to the other.
+static ButtonRecord* exit_buttons;
+enum { OVAL_MARGIN = 17 };
+
+static void load_exit_buttons(HWND dialog) {
+    exit_buttons = new ButtonRecord[2]();
+    exit_buttons[0].pressed = load_picture(IDB_GO_ON_PRESSED);
+    exit_buttons[0].normal = load_picture(IDB_GO_ON);
+    exit_buttons[1].pressed = load_picture(IDB_QUIT_PRESSED);
+    exit_buttons[1].normal = load_picture(IDB_QUIT);
+    put_picture(dialog, IDOK, static_cast<HBITMAP>(exit_buttons[0].normal));
+    put_picture(dialog, IDCANCEL, static_cast<HBITMAP>(exit_buttons[1].normal));
+    // Screen rectangles taken before the dialog is maximised; it lies at the
+    // screen's origin with no border, so they are client coordinates too.
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, IDOK), &r);
+    exit_buttons[0].left = r.left;
+    exit_buttons[0].top = r.top;
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &r);
+    exit_buttons[1].right = r.right;
+    exit_buttons[1].bottom = r.bottom;
+}
+
+static void release_exit_buttons() {
+    for (int i = 0; i < 2; ++i) {
+        DeleteObject(static_cast<HGDIOBJ>(exit_buttons[i].pressed));
+        DeleteObject(static_cast<HGDIOBJ>(exit_buttons[i].normal));
+    }
+    delete[] exit_buttons;
+    exit_buttons = nullptr;
+}
+
+static void show_statistics(HWND dialog) {
+    finish_game_record();
+    const GameOverTexts& t = game_over_texts;
+    SetDlgItemTextA(dialog, IDC_TIME, t.game_time);
+    // A record that cannot be read leaves the template's text.
+    if (t.first_home_read) SetDlgItemTextA(dialog, IDC_FIRST_HOME, t.first_home);
+    SetDlgItemTextA(dialog, IDC_WINS_LABEL, t.won_label);
+    SetDlgItemTextA(dialog, IDC_WINS, t.games_won);
+    SetDlgItemTextA(dialog, IDC_GAMES, t.total_games);
+    SetDlgItemTextA(dialog, IDC_LAST_PLAYER, t.last_player);
+}
+
+static void init_game_over_dialog(HWND dialog) {
+    play_sound("Bravo.wav", SOUND_CUTS);
+    make_car();
+    load_exit_buttons(dialog);
+    show_statistics(dialog);
+    game_flags |= GF_ANIMATE;
+    SetTimer(dialog, CAR_TIMER, 1, nullptr);
+    ShowWindow(dialog, SW_SHOWMAXIMIZED);
+}
+
+// 255 bands over the screen's height, from the winner's full colour down
+// to almost black.
+static void paint_winner_gradient(HDC dc) {
+    const float band = screen_h / 255.0f;
+    for (int i = 0; i < 255; ++i) {
+        const int v = 255 - i;
+        COLORREF colour = RGB(v, 0, 0);
+        if (current_player == 1) colour = RGB(0, 0, v);
+        if (current_player == 2) colour = RGB(v, v, 0);
+        if (current_player == 3) colour = RGB(0, v, 0);
+        const RECT r = {0, static_cast<LONG>(i * band), screen_w, static_cast<LONG>((i + 1) * band)};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    }
+}
+
+static void paint_game_over(HWND dialog) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dialog, &ps);
+    HGDIOBJ old_font = SelectObject(dc, count_font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    const char* name = player_name[current_player];
+    TextOutA(dc, 224, 24, name, lstrlenA(name));
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    HGDIOBJ old_pen = SelectObject(dc, frame_pen);
+    Ellipse(dc, exit_buttons[0].left - OVAL_MARGIN, exit_buttons[0].top - OVAL_MARGIN,
+            exit_buttons[1].right + OVAL_MARGIN, exit_buttons[1].bottom + OVAL_MARGIN);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_font);
+    EndPaint(dialog, &ps);
+}
+
+static void leave_game_over(HWND dialog, int entry, INT_PTR result) {
+    flash_button(dialog, entry == 0 ? IDOK : IDCANCEL, exit_buttons[entry]);
+    delay_seconds(0.1f);
+    EndDialog(dialog, result);
+}
+
+static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        init_game_over_dialog(dialog);
+        return TRUE;
+    case WM_ERASEBKGND:
+        paint_winner_gradient(reinterpret_cast<HDC>(wparam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_PAINT:
+        paint_game_over(dialog);
+        return TRUE;
+    case WM_TIMER:
+        // The car stands still while the game is in the background.
+        if (wparam == CAR_TIMER && (game_flags & GF_ANIMATE)) move_car(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) leave_game_over(dialog, 0, 1);
+        if (LOWORD(wparam) == IDCANCEL) leave_game_over(dialog, 1, 0);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 0, 0));
+    case WM_DESTROY:
+        KillTimer(dialog, CAR_TIMER);
+        release_car();
+        release_exit_buttons();
+        return TRUE;
+    }
+    (void)lparam;
+    return FALSE;
+}
+
+int game_over_dialog() {
+    return static_cast<int>(DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_GAME_OVER), main_window,
+                                            game_over_dialog_proc, 0));
+}

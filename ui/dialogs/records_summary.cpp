@@ -1,0 +1,119 @@
+// Records summary dialog 198: per seat the name and its three counts over
+// the run's games, the games won again in the central square, and the
+// total playing time. Everything is painted; there are no controls.
+#include "ui/dialogs/dialogs.h"
+
+#include "game/board.h"
+#include "game/state.h"
+#include "records/records.h"
+#include "ui/app/app.h"
+#include "ui/resources/graphics.h"
+#include "ui/resources/resource.h"
+
+#include <cstdio>
+
+enum { SUMMARY_W = 640, SUMMARY_H = 480 };
+
+static HFONT summary_font;
+
+// Drawing order of the three label lines and the count each one shows.
+static const char* const count_labels[3] = {"Juegos ganados:", "Primera ficha:", "Último jugador:"};
+static const int count_column[3] = {RECORD_WINNER, RECORD_FIRST_HOME, RECORD_LAST_PLAYER};
+
+static void init_summary(HWND dialog, unsigned last_game) {
+    tally_records(last_game);
+    HANDLE icon = LoadImageA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                             GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    summary_font = CreateFontA(-MulDiv(18, GetDeviceCaps(window_dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                               FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    // Signed: a screen smaller than the box puts it partly off the top left.
+    const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2;
+    const int y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
+    SetWindowPos(dialog, nullptr, x, y, SUMMARY_W, SUMMARY_H, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// 255 bands laid over the screen's height, not the box's: the box shows
+// the upper, yellower part of it.
+static void paint_summary_gradient(HDC dc) {
+    const float band = screen_h / 256.0f;
+    for (int i = 0; i < 255; ++i) {
+        const RECT r = {0, static_cast<LONG>(i * band), screen_w, static_cast<LONG>((i + 1) * band)};
+        HBRUSH brush = CreateSolidBrush(RGB(255, 255 - i, 0));
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    }
+}
+
+static void text_at(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
+
+static void paint_seat(HDC dc, unsigned seat) {
+    const int x = 45 + 320 * (seat % 2);
+    const int y = 30 + 240 * (seat / 2);
+    char text[40];
+    SetTextColor(dc, RGB(0, 0, 0));
+    text_at(dc, x, y, player_name[seat]);
+    std::snprintf(text, sizeof text, "%d", record_tally[seat][RECORD_WINNER]);
+    text_at(dc, 292 + 40 * (seat % 2), 203 + 40 * (seat / 2), text);
+    SetTextColor(dc, player_colour[seat]);
+    for (int line = 0; line < 3; ++line) {
+        std::snprintf(text, sizeof text, "%s%d", count_labels[line], record_tally[seat][count_column[line]]);
+        text_at(dc, x, y + 40 + 48 * line, text);
+    }
+}
+
+static void paint_summary(HWND dialog) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dialog, &ps);
+    HGDIOBJ old_font = SelectObject(dc, summary_font);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    MoveToEx(dc, 280, 200, nullptr);
+    LineTo(dc, 360, 200);
+    LineTo(dc, 360, 280);
+    LineTo(dc, 280, 280);
+    LineTo(dc, 280, 200);
+    for (unsigned seat = 0; seat < SEATS; ++seat) paint_seat(dc, seat);
+    const uint32_t ms = total_game_time;
+    char line[48];
+    std::snprintf(line, sizeof line, "Tiempo total: %02u:%02u:%02u", ms / 3600000u, ms / 60000u % 60u,
+                  ms / 1000u % 60u);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT r = {0, 5, 639, 479};
+    DrawTextA(dc, line, -1, &r, DT_CENTER);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_font);
+    EndPaint(dialog, &ps);
+    DeleteObject(pen);
+}
+
+static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        init_summary(dialog, static_cast<unsigned>(lparam));
+        return TRUE;
+    case WM_ERASEBKGND:
+        paint_summary_gradient(reinterpret_cast<HDC>(wparam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_PAINT:
+        paint_summary(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 1);
+        return TRUE;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_DESTROY:
+        DeleteObject(summary_font);
+        summary_font = nullptr;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void show_records_summary(unsigned last_game) {
+    DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_RECORDS), main_window, summary_dialog_proc,
+                    static_cast<LPARAM>(last_game));
+}
