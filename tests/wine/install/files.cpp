@@ -56,24 +56,6 @@ bool folder_exists(const std::string &path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void remove_tree(const std::string &path) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        remove_tree(child);
-      else
-        DeleteFileA(child.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
 static std::string stand_in(const std::string &name) {
   std::string content = "stand-in for " + name + "\r\n\n";
   for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
@@ -176,5 +158,3 @@ void delete_machine_value(const char *key_name, const char *value) {
   RegDeleteValueA(key, value);
   RegCloseKey(key);
 }
-
-void delete_machine_key(const char *key_name) { RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_name); }

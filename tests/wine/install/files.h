@@ -17,8 +17,6 @@ std::string read_file(const std::string &path);
 bool write_file(const std::string &path, const std::string &content);
 bool file_exists(const std::string &path);
 bool folder_exists(const std::string &path);
-// Removes a folder and everything in it (test set-up only).
-void remove_tree(const std::string &path);
 
 // A medium of small stand-ins, each with distinct bytes (all 256 values, so a
 // text-mode or truncating copy shows); the game is the given program. Rows
@@ -48,7 +46,6 @@ RegText read_machine_value(const char *key, const char *value);
 bool machine_key_exists(const char *key);
 void set_machine_text(const char *key, const char *value, const std::string &text);
 void delete_machine_value(const char *key, const char *value);
-void delete_machine_key(const char *key);
 
 extern const char KEY_GAME[];
 extern const char KEY_UNINSTALL[];

@@ -11,6 +11,7 @@
 #include <cstring>
 
 static const char MEDIUM[] = "C:\\medio";
+static const char OTHER_MEDIUM[] = "C:\\otro medio";
 static const char TEXT_BAD_FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
 static const char TEXT_BAD_DRIVE[] = "La unidad no especificada no existe o no es un disco duro";
 static const char TEXT_BAD_CHARS[] = "Los caracteres siguientes no son válidos:\n\n: ? < > | * \" /";
@@ -132,9 +133,13 @@ static void check_cancel(Program &program, HWND dialog) {
   CHECK(!machine_key_exists(KEY_GAME), "cancelling writes no registry key");
 }
 
-static void check_accepted(const char *folder, const char *installed_as, bool press_enter) {
+// The medium is the current folder; the program may be started from
+// elsewhere (medium_folder differs from MEDIUM, where install.exe lies).
+static void check_accepted(const char *folder, const char *installed_as, bool press_enter,
+                           const char *medium_folder = MEDIUM) {
   Program program;
-  if (!start_installer(program, MEDIUM)) return;
+  std::string exe = std::string(MEDIUM) + "\\install.exe";
+  if (!start_program(program, exe.c_str(), "\"" + exe + "\"", medium_folder)) return;
   HWND dialog = wait_install_dialog(program);
   CHECK(dialog != nullptr, std::string("dialog for ") + folder);
   if (dialog == nullptr) return;
@@ -189,7 +194,14 @@ int run_folder_checks(const TestPaths &paths) {
   check_cancel(program, dialog);
   // The drive letter's case does not matter; the drive root itself and a
   // second fixed disk are fine.
-  check_accepted("c:\\juegos", "c:\\juegos\\", true);
+  // Started from one folder with another as the medium: the uninstaller
+  // placed is still the installer that ran.
+  std::string uninstaller = windows_folder() + "\\Korvalo Setup.exe";
+  CHECK(!file_exists(uninstaller), "no uninstaller before the first installation");
+  make_medium(OTHER_MEDIUM, paths.installer, paths.game);
+  DeleteFileA((std::string(OTHER_MEDIUM) + "\\install.exe").c_str());
+  check_accepted("c:\\juegos", "c:\\juegos\\", true, OTHER_MEDIUM);
+  CHECK(read_file(uninstaller) == read_file(paths.installer), "the uninstaller is the program that ran");
   check_accepted("C:\\", "C:\\", false);
   check_accepted("G:\\Korvalo", "G:\\Korvalo\\", false);
   return check_failures;
