@@ -1,0 +1,113 @@
+// Keys and the commands they reach: help, new game, Save, Load, leaving;
+// and what activation changes.
+#include "game/seam.h"
+#include "game/state.h"
+#include "ui/app/app.h"
+#include "ui/app/save_load.h"
+#include "ui/app/window.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/resources/graphics.h"
+
+static const char help_file[] = "Korvalo.hlp";
+
+// A missing help file is silent, like every other missing file of the
+// game; asking the help program for it would stop the game behind a
+// "cannot find" question.
+static void open_help() {
+    if (GetFileAttributesA(help_file) == INVALID_FILE_ATTRIBUTES) return;
+    game_flags |= GF_HELP_OPEN;
+    if (!WinHelpA(main_window, help_file, HELP_CONTENTS, 0)) game_flags &= ~GF_HELP_OPEN;
+}
+
+static void end_press_and_clip() {
+    cancel_button();
+    set_pointer(POINTER_PLAYER, current_player);
+    ClipCursor(nullptr);
+}
+
+void on_key(WPARAM key) {
+    if (game_flags & (GF_DIE_DRAG | GF_DRAGGING)) return;
+    end_press_and_clip();
+    switch (key) {
+    case VK_ESCAPE: PostMessageA(main_window, WM_CLOSE, 0, 0); break;
+    case VK_F1: open_help(); break;
+    case VK_F2: new_game_command(); break;
+    case VK_F3:
+        if (game_flags & GF_GAME_ON) save_command();
+        break;
+    case VK_F4: load_command(); break;
+    default: break;
+    }
+}
+
+// A system key also ends a carry or a die drag, without a move; a dragged
+// die stays where its cube was and shows at the next repaint there.
+void on_system_key(WPARAM key) {
+    game_flags &= ~(GF_DRAGGING | GF_DROP_OK | GF_DIE_DRAG);
+    end_press_and_clip();
+    if (key == VK_F4) SendMessageA(main_window, WM_CLOSE, 0, 0);
+}
+
+void on_activate(WPARAM state) {
+    const WORD how = LOWORD(state);
+    if ((how == WA_ACTIVE || how == WA_CLICKACTIVE) && (game_flags & GF_GAME_ON))
+        set_pointer(POINTER_PLAYER, current_player);
+}
+
+void on_activate_app(bool active) {
+    if (active) {
+        game_flags = (game_flags | GF_ANIMATE | GF_APP_ACTIVE) & ~GF_HELP_OPEN;
+        return;
+    }
+    game_flags &= ~(GF_DRAGGING | GF_BUTTON_HELD | GF_DIE_DRAG | GF_ANIMATE | GF_APP_ACTIVE);
+    ClipCursor(nullptr);
+    if (!(game_flags & (GF_MODAL | GF_HELP_OPEN))) ShowWindow(main_window, SW_MINIMIZE);
+}
+
+static bool confirm_leaving() {
+    return show_message("¿De verdad quiere salir?", window_title, MESSAGE_QUESTION) == ANSWER_YES;
+}
+
+// While a box or dialog of the game is open its own answer comes first; a
+// second question on top of it could destroy the window under it.
+void leave_command() {
+    if (game_flags & GF_MODAL) return;
+    play_sound(nullptr, 0);
+    game_flags |= GF_MODAL;
+    if (confirm_leaving()) {
+        if (game_number > 1) show_records_summary(game_number - 1u);
+        DestroyWindow(main_window);
+    }
+    game_flags &= ~GF_MODAL;
+}
+
+bool on_query_end_session() {
+    play_sound(nullptr, 0);
+    game_flags |= GF_MODAL;
+    if (confirm_leaving()) {
+        DestroyWindow(main_window);
+        return true;
+    }
+    game_flags &= ~GF_MODAL;
+    return false;
+}
+
+void run_new_game_dialogs() {
+    if (new_game_dialog() != 0) return;
+    player_count = chosen_players;
+    tokens_per_player = chosen_tokens;
+    seat_players();
+}
+
+void new_game_command() {
+    play_sound("Tit.wav", SOUND_CUTS);
+    game_flags |= GF_MODAL;
+    if ((game_flags & GF_GAME_ON) &&
+        show_message("¿Están seguros de que quieren empezar un nuevo juego?", window_title,
+                     MESSAGE_QUESTION) == ANSWER_NO) {
+        game_flags &= ~GF_MODAL;
+        return;
+    }
+    run_new_game_dialogs();
+    game_flags &= ~GF_MODAL;
+}

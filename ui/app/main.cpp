@@ -1,0 +1,54 @@
+// Process entry: the window class, the full-screen main window and the
+// message loop. Everything else happens inside main_window_proc.
+#include "game/board.h"
+#include "ui/app/app.h"
+#include "ui/resources/graphics.h"
+#include "ui/resources/resource.h"
+
+#include <cstdlib>
+#include <ctime>
+
+HINSTANCE app_instance;
+HWND main_window;
+
+static const char class_name[] = "Korvalo Class";
+
+// The board needs 640 x 480; on a smaller screen the window keeps that size
+// and runs past the screen's edge rather than pushing the board off its
+// left and top (the geometry would go negative).
+static uint16_t at_least(int measured, uint16_t minimum) {
+    return measured < minimum ? minimum : static_cast<uint16_t>(measured);
+}
+
+static bool register_window_class() {
+    WNDCLASSA c = {};
+    c.style = CS_OWNDC;
+    c.lpfnWndProc = main_window_proc;
+    c.hInstance = app_instance;
+    c.hIcon = LoadIconA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO));
+    c.lpszClassName = class_name;
+    return RegisterClassA(&c) != 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    srand(static_cast<unsigned>(time(nullptr)));
+    app_instance = instance;
+    if (!register_window_class()) return 0;
+    screen_w = at_least(GetSystemMetrics(SM_CXSCREEN), 640);
+    screen_h = at_least(GetSystemMetrics(SM_CYSCREEN), 480);
+    main_window = CreateWindowExA(0, class_name, "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0,
+                                  screen_w, screen_h, nullptr, nullptr, instance, nullptr);
+    // No window (or no performance counter, refused in its creation): there
+    // is nothing to run a message loop for.
+    if (!main_window) return 1;
+    SetCursor(player_cursor[0]);
+    SetFocus(main_window);
+    ShowWindow(main_window, SW_MAXIMIZE);
+    UpdateWindow(main_window);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

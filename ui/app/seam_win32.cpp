@@ -1,0 +1,45 @@
+// The rules' requests carried out with the real window calls.
+#include "game/seam.h"
+
+#include "game/state.h"
+#include "ui/app/app.h"
+#include "ui/app/window.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/resources/graphics.h"
+
+#include <cstdlib>
+
+void play_sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+
+int show_message(const char* text, const char* caption, unsigned kind) {
+    return MessageBoxA(main_window, text, caption, kind);
+}
+
+void invalidate_rect(int left, int top, int right, int bottom, bool erase) {
+    RECT r = {left, top, right, bottom};
+    InvalidateRect(main_window, &r, erase ? TRUE : FALSE);
+}
+
+void set_pointer(PointerShape shape, uint8_t seat) {
+    switch (shape) {
+    case POINTER_PLAYER: SetCursor(player_cursor[seat & 3]); break;
+    case POINTER_CARRY: SetCursor(carry_cursor[seat & 3]); break;
+    case POINTER_NO_DROP: SetCursor(no_drop_cursor); break;
+    }
+}
+
+uint32_t tick_count() { return GetTickCount(); }
+
+int random_number() { return rand(); }
+
+int run_game_over_dialog() { return game_over_dialog(); }
+
+void leave_after_game() {
+    ShowWindow(main_window, SW_HIDE);
+    show_records_summary(game_number);
+    DestroyWindow(main_window);
+}
+
+void run_new_game_dialog() { run_new_game_dialogs(); }
+
+void send_drop_release(int x, int y) { SendMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }

@@ -1,0 +1,72 @@
+// Creation set-up and clean-up of the main window, and its paint.
+#include "game/board.h"
+#include "game/rules.h"
+#include "game/seam.h"
+#include "game/state.h"
+#include "records/records.h"
+#include "ui/app/app.h"
+#include "ui/app/window.h"
+#include "ui/draw/draw.h"
+#include "ui/resources/graphics.h"
+#include "ui/timing/timing.h"
+
+#include <cstring>
+
+HDC window_dc;
+HDC sprite_dc;
+HDC dice_dc;
+
+static const UINT_PTR cpu_timer = 1;
+
+bool on_create(HWND window) {
+    main_window = window;
+    load_cursors();
+    load_bitmaps();
+    create_brushes();
+    create_pens();
+    recentre_board();
+    window_dc = GetDC(window);
+    sprite_dc = make_surface(190, 100);
+    dice_dc = make_surface(190, 100);
+    SetTimer(window, cpu_timer, 100, nullptr);
+    create_font();
+    SetBkColor(window_dc, RGB(255, 0, 0));
+    SetTextColor(window_dc, RGB(0, 0, 0));
+    // The dice cannot be paced without the counter; rather than run a game
+    // whose waits have no scale, the program ends after saying why.
+    if (!init_timing()) {
+        show_message("No performance counter", window_title, MESSAGE_INFO);
+        return false;
+    }
+    game_flags = 0;
+    std::memset(player_name, 0, sizeof player_name);
+    reset_dice();
+    return true;
+}
+
+void cleanup() {
+    sndPlaySoundA(nullptr, 0);
+    WinHelpA(main_window, "Korvalo.hlp", HELP_QUIT, 0);
+    KillTimer(main_window, cpu_timer);
+    destroy_surface(sprite_dc);
+    destroy_surface(dice_dc);
+    sprite_dc = dice_dc = nullptr;
+    SelectObject(window_dc, GetStockObject(NULL_PEN));
+    SelectObject(window_dc, GetStockObject(NULL_BRUSH));
+    SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
+    release_graphics();
+    delete_record_files();
+}
+
+void on_paint() {
+    PAINTSTRUCT paint;
+    BeginPaint(main_window, &paint);
+    draw_board();
+    draw_buttons();
+    if (game_flags & GF_GAME_ON) {
+        if (!(game_flags & (GF_DICE_ROLLING | GF_DIE_DRAG)))
+            for (uint8_t i = 0; i < dice_count && i < 2; ++i) draw_die(i);
+        draw_tokens();
+    }
+    EndPaint(main_window, &paint);
+}

@@ -1,0 +1,35 @@
+// What the main window procedure dispatches to: one procedure per event.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+extern uint8_t pressed_button; // the window button held down (0..6)
+
+// Creation set-up and clean-up; on_create is false when the game cannot run.
+bool on_create(HWND window);
+void cleanup();
+void on_paint();
+
+// The mouse, already stored in pointer_x and pointer_y.
+void on_left_button_down();
+void on_mouse_move(WPARAM keys);
+void on_left_button_up();
+
+// The button bar.
+bool press_button();
+void track_button();
+void release_button();
+// Ends a press on a window button without running its command.
+void cancel_button();
+
+void on_key(WPARAM key);
+void on_system_key(WPARAM key);
+void on_activate(WPARAM state);
+void on_activate_app(bool active);
+void leave_command();
+bool on_query_end_session();
+void new_game_command();
+// The new-game dialog, and the previous counts back when it is cancelled.
+void run_new_game_dialogs();

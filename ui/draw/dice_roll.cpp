@@ -1,0 +1,65 @@
+// The dice bounce: each thrown die hops across its half of the screen for
+// about 0.9 s, drawn straight on the window over the board it lifts and
+// puts back, one step per 4 ms per die paced on the performance counter.
+#include "game/board.h"
+#include "game/rules.h"
+#include "game/seam.h"
+#include "game/state.h"
+#include "ui/app/app.h"
+#include "ui/draw/draw.h"
+#include "ui/resources/resource.h"
+#include "ui/timing/timing.h"
+
+#include <cstdlib>
+
+static const float frame_seconds = 0.004f;
+
+static void wait_ticks_past(uint32_t start, uint32_t ms) {
+    while (GetTickCount() - start < ms) {
+    }
+}
+
+static int64_t read_counter() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+// The right-hand test adds the step twice rather than the die's width:
+// that is how far the die may travel before it turns.
+static void bounce_step(uint8_t i) {
+    DieRecord& d = dice[i];
+    if (d.x + dice_dx[i] < die_min_x[i]) dice_dx[i] = static_cast<int8_t>(rand() % 10 + 20);
+    else if (d.x + 2 * dice_dx[i] > die_max_x[i]) dice_dx[i] = static_cast<int8_t>(-(rand() % 10 + 20));
+    const int x = d.x + dice_dx[i];
+    if (d.y + dice_dy[i] + DICE_CELL > screen_h) dice_dy[i] = static_cast<int8_t>(-(rand() % 10 + 20));
+    else if (d.y + dice_dy[i] < 0) dice_dy[i] = static_cast<int8_t>(rand() % 10 + 20);
+    const int y = d.y + dice_dy[i];
+
+    const int slot = DICE_CELL * i;
+    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, dice_dc, slot, 0, SRCCOPY);
+    BitBlt(dice_dc, slot, 0, DICE_CELL, DICE_CELL, window_dc, x, y, SRCCOPY);
+    d.x = static_cast<int16_t>(x);
+    d.y = static_cast<int16_t>(y);
+    draw_die(i);
+}
+
+void animate_dice() {
+    game_flags |= GF_DICE_ROLLING;
+    for (uint8_t i = 0; i < dice_count; ++i) save_under_die(i);
+    const uint32_t t0 = GetTickCount();
+    int64_t prev = read_counter();
+    wait_ticks_past(t0, 100);
+    // The carry takes what a step overran off the next step's wait.
+    float carry = 0.0f;
+    while (GetTickCount() - t0 <= 1000) {
+        for (uint8_t i = 0; i < dice_count; ++i) {
+            const int64_t now = read_counter();
+            carry = frame_seconds - (static_cast<float>(now - prev) * seconds_per_tick - carry);
+            delay_seconds(carry);
+            prev = now;
+            bounce_step(i);
+        }
+    }
+    game_flags &= ~GF_DICE_ROLLING;
+}

@@ -1,0 +1,19 @@
+// Painting the main window straight into its own context: the board, the
+// button bar, the dice and the tokens. Every procedure leaves window_dc in
+// its resting state (background red, text black, frame_pen, copy mode).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct Rect;
+
+void draw_board();
+void draw_buttons();
+void draw_tokens();
+// The outline of a rectangle with the context's current pen and mix mode.
+void draw_frame(HDC dc, const Rect& r);
+// Die i's square repainted without dice and copied into its dice_dc slot;
+// the caller has set GF_DICE_ROLLING or GF_DIE_DRAG.
+void save_under_die(uint8_t die);

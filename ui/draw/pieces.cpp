@@ -1,0 +1,46 @@
+// The layers painted over the board: the button bar, the dice and the
+// tokens, and the rectangle outline they and the die cube use.
+#include "game/board.h"
+#include "game/seam.h"
+#include "game/state.h"
+#include "ui/app/app.h"
+#include "ui/app/window.h"
+#include "ui/draw/draw.h"
+#include "ui/resources/graphics.h"
+#include "ui/resources/resource.h"
+
+
+void draw_frame(HDC dc, const Rect& r) {
+    MoveToEx(dc, r.left, r.top, nullptr);
+    LineTo(dc, r.right, r.top);
+    LineTo(dc, r.right, r.bottom);
+    LineTo(dc, r.left, r.bottom);
+    LineTo(dc, r.left, r.top);
+}
+
+void draw_buttons() {
+    for (int i = 0; i < WINDOW_BUTTONS; ++i) {
+        const ButtonRecord& b = buttons[i];
+        const bool held = (game_flags & GF_BUTTON_HELD) && i == pressed_button;
+        SelectObject(sprite_dc, static_cast<HBITMAP>(held ? b.pressed : b.normal));
+        BitBlt(window_dc, b.left, b.top, b.right - b.left, b.bottom - b.top, sprite_dc, 0, 0, SRCCOPY);
+    }
+}
+
+// The mask clears the die's shape and the face is XORed into it, so the
+// board shows through around the rounded corners without a repaint.
+void draw_die(uint8_t die) {
+    const DieRecord& d = dice[die];
+    if (d.face < 1 || d.face > 6) return; // no face yet: nothing to show
+    SelectObject(sprite_dc, dice_strip);
+    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, DICE_MASK_CELL * DICE_CELL, 0, SRCAND);
+    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
+}
+
+void draw_tokens() {
+    for (unsigned seat = 0; seat <= last_player && player_step != 0; seat += player_step) {
+        SelectObject(sprite_dc, token_picture[seat]);
+        for (const TokenRecord& t : tokens[seat])
+            if (t.state != 0) BitBlt(window_dc, t.x, t.y, 20, 20, sprite_dc, 0, 0, SRCCOPY);
+    }
+}
