@@ -1,0 +1,131 @@
+// Save and Load: the system's save and open dialogs around the saved-game
+// text of game/save_file.
+#include "ui/app/save_load.h"
+
+#include "game/save_file.h"
+#include "game/state.h"
+#include "ui/app/app.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+static const char file_filter[] = "Partidas de Zenta Korvalo (*.kor)\0*.kor\0";
+
+static void tell(const char* text) {
+    game_flags |= GF_MODAL;
+    MessageBoxA(main_window, text, window_title, MB_OK | MB_ICONINFORMATION);
+    game_flags &= ~GF_MODAL;
+}
+
+// The dialogs open in the current folder and must leave it there: the
+// record files and the sounds are found in it by bare name.
+static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char* folder) {
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = main_window;
+    ofn.lpstrFilter = file_filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = path_size;
+    ofn.lpstrDefExt = "kor";
+    if (GetCurrentDirectoryA(MAX_PATH, folder) != 0) ofn.lpstrInitialDir = folder;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
+static bool carrying() { return (game_flags & (GF_DRAGGING | GF_DIE_DRAG | GF_DICE_ROLLING)) != 0; }
+
+static bool write_whole(HANDLE file, const std::string& text) {
+    DWORD written = 0;
+    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL) &&
+           written == text.size() && FlushFileBuffers(file);
+}
+
+// Written beside the target under a temporary name and then moved over it,
+// so that a failed or interrupted save leaves an earlier file as it was.
+static bool write_save_file(const char* target, const std::string& text) {
+    char folder[MAX_PATH];
+    std::strncpy(folder, target, MAX_PATH - 1);
+    folder[MAX_PATH - 1] = 0;
+    char* slash = std::strrchr(folder, '\\');
+    if (slash) slash[1] = 0;
+    else std::strcpy(folder, ".");
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folder, "kor", 0, temporary)) return false;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temporary);
+        return false;
+    }
+    const bool written = write_whole(file, text);
+    CloseHandle(file);
+    if (written && MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileA(temporary);
+    return false;
+}
+
+void save_command() {
+    if (!(game_flags & GF_GAME_ON) || carrying()) return;
+    char path[MAX_PATH] = "Partida.kor";
+    char folder[MAX_PATH];
+    OPENFILENAMEA ofn;
+    prepare_dialog(ofn, path, sizeof path, folder);
+    ofn.lpstrTitle = "Guardar partida";
+    ofn.Flags |= OFN_OVERWRITEPROMPT;
+    game_flags |= GF_MODAL;
+    const BOOL chosen = GetSaveFileNameA(&ofn);
+    game_flags &= ~GF_MODAL;
+    if (!chosen) return;
+    // The game is taken as it stands now: the computer may have played on
+    // under the dialog, or even finished the game.
+    bool saved = false;
+    if ((game_flags & GF_GAME_ON) && !carrying()) {
+        const std::string text = save_game_text(GetTickCount());
+        saved = check_game_text(text) && write_save_file(path, text);
+    }
+    if (!saved) tell("No se pudo guardar la partida.");
+}
+
+// The whole file, or false when it cannot be read or is too long to be a
+// saved game.
+static bool read_save_file(const char* path, std::string* text) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file, &high);
+    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= SAVE_TEXT_MAX;
+    if (ok) {
+        text->resize(size);
+        DWORD read = 0;
+        ok = size == 0 || (ReadFile(file, &(*text)[0], size, &read, NULL) && read == size);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+void load_command() {
+    if (carrying()) return;
+    game_flags |= GF_MODAL;
+    if ((game_flags & GF_GAME_ON) &&
+        MessageBoxA(main_window, "¿Quiere abandonar la partida actual y cargar otra?", window_title,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        game_flags &= ~GF_MODAL;
+        return;
+    }
+    char path[MAX_PATH] = "";
+    char folder[MAX_PATH];
+    OPENFILENAMEA ofn;
+    prepare_dialog(ofn, path, sizeof path, folder);
+    ofn.Flags |= OFN_FILEMUSTEXIST;
+    const BOOL chosen = GetOpenFileNameA(&ofn);
+    game_flags &= ~GF_MODAL;
+    if (!chosen) return;
+    std::string text;
+    if (carrying() || !read_save_file(path, &text) || !load_game_text(text, GetTickCount())) {
+        tell("El archivo no es una partida válida de Zenta Korvalo.");
+        return;
+    }
+    InvalidateRect(main_window, NULL, FALSE);
+}
