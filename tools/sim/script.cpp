@@ -5,6 +5,7 @@
 #include "game/board.h"
 #include "game/cpu.h"
 #include "game/rules.h"
+#include "game/save_file.h"
 #include "game/state.h"
 #include "records/records.h"
 #include "tools/sim/cp1252.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -304,6 +306,12 @@ void expect_command(const std::vector<std::string>& w) {
         long size;
         record_names(&size);
         expect_number("record size", number(w[2]), size);
+    } else if (what == "game_number") {
+        need(w, 3, 3);
+        expect_number("game number", number(w[2]), game_number);
+    } else if (what == "game_time") {
+        need(w, 3, 3);
+        expect_number("game time", number(w[2]), static_cast<long>(fake_clock - game_start_tick));
     } else if (what == "game") {
         need(w, 3, 3);
         expect_yes("game on", on_off(w[2], "on", "over"), (game_flags & GF_GAME_ON) != 0);
@@ -331,6 +339,26 @@ void new_command() {
         if (name_given[seat]) std::snprintf(player_name[seat], NAME_SIZE, "%s", chosen_names[seat].c_str());
     seat_players();
     new_game();
+}
+
+void save_command(const std::vector<std::string>& w) {
+    need(w, 2, 2);
+    if (!(game_flags & GF_GAME_ON)) throw ScriptError("no game is running");
+    const std::string text = save_game_text(fake_clock);
+    std::ofstream out(w[1], std::ios::binary);
+    if (!out.write(text.data(), static_cast<std::streamsize>(text.size())))
+        throw ScriptError("cannot write " + w[1]);
+}
+
+// "load FILE refused" expects the loader to turn the file down.
+void load_command(const std::vector<std::string>& w) {
+    need(w, 2, 3);
+    const bool expect_refusal = w.size() == 3 && on_off(w[2], "refused", "ok");
+    std::ifstream in(w[1], std::ios::binary);
+    if (!in) throw ScriptError("cannot read " + w[1]);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const bool loaded = load_game_text(text, fake_clock);
+    expect_yes("load of " + w[1], !expect_refusal, loaded);
 }
 
 void run_command(const std::vector<std::string>& w) {
@@ -388,6 +416,10 @@ void run_command(const std::vector<std::string>& w) {
     } else if (c == "gameover") {
         need(w, 2, 2);
         fake_game_over_answer = on_off(w[1], "seguir", "salir") ? 1 : 0;
+    } else if (c == "save") {
+        save_command(w);
+    } else if (c == "load") {
+        load_command(w);
     } else if (c == "expect") {
         expect_command(w);
     } else if (c == "show") {
