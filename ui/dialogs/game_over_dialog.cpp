@@ -65,6 +65,10 @@ static void init_game_over_dialog(HWND dialog) {
     show_statistics(dialog);
     game_flags |= GF_ANIMATE;
     SetTimer(dialog, CAR_TIMER, 1, nullptr);
+    // The dialog manager may show the dialog normally once its queue first
+    // runs empty, which would undo the maximising: its normal place is the
+    // whole screen too.
+    SetWindowPos(dialog, nullptr, 0, 0, screen_w, screen_h, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(dialog, SW_SHOWMAXIMIZED);
 }
 
