@@ -1,0 +1,90 @@
+// The saved-game loader under libFuzzer: any bytes at all, as they come and
+// with their checksum made right (so that the checks behind the checksum are
+// reached). A refused input must leave the running game exactly as it was;
+// an accepted one must give a game whose invariants hold and that saves
+// back to the very same bytes.
+#include "game/crc32.h"
+#include "game/save_file.h"
+#include "game/state.h"
+#include "records/records.h"
+#include "tools/sim/fake_window.h"
+#include "tools/sim/invariants.h"
+#include "tools/sim/sim_driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const uint32_t now = 5000000;
+
+// A running two-player game, the same one before every input.
+void running_game() {
+    fake_reset_program();
+    std::srand(3);
+    player_count = 2;
+    tokens_per_player = 2;
+    sim_default_names();
+    sim_start_game();
+    fake_clear_events();
+}
+
+template <typename T> void add(std::string& out, const T& value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+std::string snapshot() {
+    std::string s;
+    add(s, game_flags);
+    add(s, tokens);
+    add(s, dice);
+    for (auto x : {player_count, last_player, player_step, tokens_per_player, current_player, dice_count, moves_left,
+                   throws_this_turn, throws_left, doubles_in_row, rest_token, culprit_token, game_number,
+                   highest_game_number})
+        add(s, x);
+    add(s, cpu_player);
+    add(s, player_name);
+    add(s, tokens_left);
+    add(s, tokens_in_jail);
+    add(s, cpu_last_tick);
+    add(s, game_start_tick);
+    add(s, record_file_name);
+    add(s, fake_invalidations);
+    return s;
+}
+
+[[noreturn]] void finding(const char* what, const std::string& text) {
+    std::fprintf(stderr, "%s\n---\n%s---\n", what, text.c_str());
+    std::abort();
+}
+
+void try_load(const std::string& text) {
+    running_game();
+    const std::string before = snapshot();
+    if (!load_game_text(text, now)) {
+        if (snapshot() != before) finding("a refused file changed the game", text);
+        return;
+    }
+    if (!check_invariants().empty()) finding("a loaded game breaks an invariant", text);
+    if (save_game_text(now) != text) finding("a loaded game saves to other bytes", text);
+}
+
+std::string with_checksum(std::string text) {
+    const size_t last = text.rfind("crc32 ");
+    if (last != std::string::npos) text.resize(last);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    char line[16];
+    std::snprintf(line, sizeof line, "crc32 %08lx\n", static_cast<unsigned long>(crc32_of(text.data(), text.size())));
+    return text + line;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    try_load(text);
+    try_load(with_checksum(text));
+    return 0;
+}
