@@ -6,11 +6,11 @@
 #include "ui/app/app.h"
 #include "ui/resources/resource.h"
 
-// Each fits its item at the template's font: two lines, two lines, three.
+// Each fits its item at the template's font, the third has a line to spare.
 static const char* const credit_texts[3] = {
     "Zenta Korvalo 2.0: carrera de fichas con dos dados, de 2 a 4 jugadores en un mismo ordenador.",
-    "Tres presadas mandan la ficha a casa; quien pudo comer y no comió, pierde la ficha.",
-    "Reglas, dibujos, sonidos y programa: el equipo de Zenta Korvalo. Que gane el mejor.",
+    "Programa, dibujos, sonidos y reglas de la casa: el equipo de Zenta Korvalo.",
+    "Gracias a todos los que probaron cada tirada, cada castigo y cada presada. ¡Que gane el mejor!",
 };
 static const int credit_ids[3] = {IDC_CREDIT_1, IDC_CREDIT_2, IDC_CREDIT_3};
 
