@@ -294,3 +294,16 @@ Image load_image(int picture_id) {
     DeleteObject(picture);
     return image;
 }
+
+std::vector<HGDIOBJ> shown_pictures(HWND dialog, const std::vector<int>& ids) {
+    std::vector<HGDIOBJ> objects;
+    for (int id : ids)
+        objects.push_back(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+    return objects;
+}
+
+bool all_released(const std::vector<HGDIOBJ>& objects) {
+    for (HGDIOBJ o : objects)
+        if (!o || GetObjectType(o) != 0) return false;
+    return true;
+}

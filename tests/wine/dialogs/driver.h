@@ -71,3 +71,8 @@ Image capture(HDC dc, int x, int y, int width, int height);
 // last refreshed with.
 Image capture_window(HWND window, int x, int y, int width, int height);
 Image load_image(int picture_id);
+
+// The pictures the dialog's picture controls show now, to check after it
+// closes that it released them.
+std::vector<HGDIOBJ> shown_pictures(HWND dialog, const std::vector<int>& ids);
+bool all_released(const std::vector<HGDIOBJ>& objects);

@@ -214,8 +214,15 @@ void game_over_tests() {
     CHECK(r.left == 0 && r.top == 0 && r.right == w && r.bottom == h, "still covers the screen: %ld,%ld,%ld,%ld",
           r.left, r.top, r.right, r.bottom);
     check_pause(dialog);
+    const std::vector<HGDIOBJ> pictures = shown_pictures(dialog, {IDOK, IDCANCEL});
+    std::vector<HGDIOBJ> car_objects;
+    on_ui([&] {
+        const CarAnimation& car = *car_animation;
+        car_objects = {car.car_bitmap, car.sprite_surface, car.frame_surface, car.strip_surface};
+    });
     leave_with(dialog, VK_RETURN, IDOK, IDB_GO_ON_PRESSED, IDB_GO_ON, 1);
-    on_ui([] { CHECK(car_animation == nullptr, "the car is released"); });
+    on_ui([] { CHECK(car_animation == nullptr, "the car record is gone"); });
+    CHECK(all_released(pictures) && all_released(car_objects), "pictures, car and surfaces released");
 
     // Game 2: the winner's name won game 1 in the other colour; 100 hours.
     script_win("Jugador 2", "Luis", 0, 360001000);

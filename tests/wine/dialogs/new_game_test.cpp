@@ -167,9 +167,13 @@ void first_run() {
     replace_name(players, 2, "iiiiiiiiiiiiii");
     tick(players, cpu_id[2]);
     tick(players, IDC_SOPLAR_YES);
+    const std::vector<HGDIOBJ> pictures =
+        shown_pictures(dialog, {IDC_TOKENS_1, IDC_TOKENS_2, IDC_TOKENS_3, IDC_TOKENS_4, IDC_PLAYERS_2, IDOK});
+    const std::vector<HGDIOBJ> players_ok = shown_pictures(players, {IDOK});
     const DWORD pressed_at = GetTickCount();
     press_key(players, VK_RETURN);
     const int result = finish();
+    CHECK(all_released(pictures) && all_released(players_ok), "both dialogs release their pictures");
     const DWORD took = GetTickCount() - pressed_at;
     CHECK(result == 1, "Enter in the players dialog starts the game: result %d", result);
     CHECK(took >= 95, "the pressed OK stays 0.1 s before the game starts: %lu ms", took);
