@@ -178,6 +178,28 @@ void check_pause(HWND) {
     CHECK(next == (stood > w ? -CAR_W + CAR_STEP : stood + CAR_STEP), "it resumes from %d, got %d", stood, next);
 }
 
+// The winner's name in large black letters; the two pictures on a black
+// oval outlined in red, 17 pixels beyond them.
+void check_decoration(HWND dialog) {
+    RECT go, quit;
+    GetWindowRect(GetDlgItem(dialog, IDOK), &go);
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &quit);
+    const int middle = (go.top + quit.bottom) / 2;
+    Image name, oval;
+    on_ui([&] {
+        game_flags &= ~GF_ANIMATE;
+        name = capture_window(dialog, 224, 24, 200, 68);
+        oval = capture_window(dialog, go.left - 20, middle, 10, 1);
+        game_flags |= GF_ANIMATE;
+    });
+    unsigned ink = 0;
+    for (COLORREF c : name.pixels) ink += c == RGB(0, 0, 0);
+    CHECK(ink > 200, "the winner's name is written in black at 224,24: %u black pixels", ink);
+    CHECK(oval.at(3, 0) == RGB(255, 0, 0) && oval.at(8, 0) == RGB(0, 0, 0) && oval.at(0, 0) != RGB(0, 0, 0),
+          "red outline 17 pixels left of \"Seguir\", black inside: %06lX %06lX %06lX", oval.at(0, 0), oval.at(3, 0),
+          oval.at(8, 0));
+}
+
 // The pressed picture is shown for the 0.1 s before the dialog ends.
 void leave_with(HWND dialog, WPARAM key, int id, int pressed, int normal, int want) {
     HWND control = GetDlgItem(dialog, id);
@@ -207,6 +229,7 @@ void game_over_tests() {
     GetWindowRect(dialog, &r);
     CHECK(r.left == 0 && r.top == 0 && r.right == w && r.bottom == h, "covers the screen: %ld,%ld,%ld,%ld", r.left,
           r.top, r.right, r.bottom);
+    check_decoration(dialog);
     check_car_rows(dialog);
     check_car_frame(dialog);
     check_gradient(dialog, 2);
@@ -241,7 +264,9 @@ void game_over_tests() {
     dialog = open_game_over();
     if (!dialog) return;
     check_texts(dialog, "Luis ganó:", "0", "3", "1", "Ana", "00:00:05");
-    press_key(dialog, VK_ESCAPE);
-    CHECK(finish() == 0, "Esc leaves");
+    RECT quit;
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &quit);
+    real_click((quit.left + quit.right) / 2, (quit.top + quit.bottom) / 2);
+    CHECK(finish() == 0, "a click on \"Salir\" leaves");
     on_ui([] { RemoveDirectoryA(record_file_name); });
 }
