@@ -72,7 +72,7 @@ TEST(GameHelp, UsesTheGamesOwnWords) {
         "Primera ficha", "Último jugador:", "Juegos ganados:", "Resumen de todos los juegos",
         "¿De verdad quiere salir?", "¿Están seguros de que quieren empezar un nuevo juego?", "Guardar partida",
         "*.kor", "¿Quiere abandonar la partida actual y cargar otra?",
-        "El archivo no es una partida válida de Zenta Korvalo.", "SALIDA", "SEGURO", "F1", "F2", "F3", "F4", "Esc",
+        "El archivo no es una partida válida de Zenta Korvalo.", "No se pudo guardar la partida.", "SALIDA", "SEGURO", "F1", "F2", "F3", "F4", "Esc",
         "Alt+F4", "Instalación de Zenta Korvalo 2.0", "¿Está seguro de que quiere desinstalar el juego?",
         "No se desinstaló completamente."}) {
     // The test source is UTF-8; the help holds Windows-1252.
