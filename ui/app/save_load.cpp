@@ -21,7 +21,9 @@ static void tell(const char* text) {
 }
 
 // The dialogs open in the current folder and must leave it there: the
-// record files and the sounds are found in it by bare name.
+// record files and the sounds are found in it by bare name. The flag is not
+// enough (the open dialog may ignore it), so run_dialog also puts the
+// folder back.
 static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char* folder) {
     std::memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
@@ -33,6 +35,14 @@ static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char
     ofn.lpstrDefExt = "kor";
     if (GetCurrentDirectoryA(MAX_PATH, folder) != 0) ofn.lpstrInitialDir = folder;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
+static BOOL run_dialog(OPENFILENAMEA& ofn, BOOL(WINAPI* dialog)(LPOPENFILENAMEA)) {
+    game_flags |= GF_MODAL;
+    const BOOL chosen = dialog(&ofn);
+    game_flags &= ~GF_MODAL;
+    if (ofn.lpstrInitialDir) SetCurrentDirectoryA(ofn.lpstrInitialDir);
+    return chosen;
 }
 
 static bool carrying() { return (game_flags & (GF_DRAGGING | GF_DIE_DRAG | GF_DICE_ROLLING)) != 0; }
@@ -74,10 +84,7 @@ void save_command() {
     prepare_dialog(ofn, path, sizeof path, folder);
     ofn.lpstrTitle = "Guardar partida";
     ofn.Flags |= OFN_OVERWRITEPROMPT;
-    game_flags |= GF_MODAL;
-    const BOOL chosen = GetSaveFileNameA(&ofn);
-    game_flags &= ~GF_MODAL;
-    if (!chosen) return;
+    if (!run_dialog(ofn, GetSaveFileNameA)) return;
     // The game is taken as it stands now: the computer may have played on
     // under the dialog, or even finished the game.
     bool saved = false;
@@ -107,21 +114,19 @@ static bool read_save_file(const char* path, std::string* text) {
 
 void load_command() {
     if (carrying()) return;
-    game_flags |= GF_MODAL;
-    if ((game_flags & GF_GAME_ON) &&
-        MessageBoxA(main_window, "¿Quiere abandonar la partida actual y cargar otra?", window_title,
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    if (game_flags & GF_GAME_ON) {
+        game_flags |= GF_MODAL;
+        const int answer = MessageBoxA(main_window, "¿Quiere abandonar la partida actual y cargar otra?", window_title,
+                                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         game_flags &= ~GF_MODAL;
-        return;
+        if (answer != IDYES) return;
     }
     char path[MAX_PATH] = "";
     char folder[MAX_PATH];
     OPENFILENAMEA ofn;
     prepare_dialog(ofn, path, sizeof path, folder);
     ofn.Flags |= OFN_FILEMUSTEXIST;
-    const BOOL chosen = GetOpenFileNameA(&ofn);
-    game_flags &= ~GF_MODAL;
-    if (!chosen) return;
+    if (!run_dialog(ofn, GetOpenFileNameA)) return;
     std::string text;
     if (carrying() || !read_save_file(path, &text) || !load_game_text(text, GetTickCount())) {
         tell("El archivo no es una partida válida de Zenta Korvalo.");

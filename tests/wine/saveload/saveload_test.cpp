@@ -232,8 +232,38 @@ void run(const Game& game) {
     CHECK(read_file("Cerrado.kor") == "an earlier file", "the earlier file was damaged");
     CHECK(no_temporary_files(), "a failed save left a temporary file");
 
-    // Still the same game, and the program ends normally.
+    // Still the same game.
     CHECK(game_of(save_as(game, "Seis.kor")) == game_of(cuatro), "the failed save changed the game");
+
+    // A game saved into another folder and loaded from there, the folder
+    // entered in the dialogs: the game's working folder stays where its
+    // record files and sounds are.
+    CreateDirectoryA(path_in_folder("Otra").c_str(), nullptr);
+    post_key(game, VK_F3);
+    dialog = wait_for_file_dialog(game, 5000);
+    if (dialog) {
+        choose_file(dialog, "Otra");
+        wait_until([&] { return file_name_box(dialog).empty(); }, 5000);
+        choose_file(dialog, "Siete.kor");
+        CHECK(gone(dialog), "the save dialog stays open");
+    }
+    settle(game);
+    CHECK(game_of(read_file("Otra\\Siete.kor")) == game_of(cuatro), "no game saved in another folder");
+    post_key(game, VK_F4);
+    HWND question = wait_for_message_box(game, 5000);
+    if (question) press(question, IDYES);
+    dialog = wait_for_file_dialog(game, 5000);
+    if (dialog) {
+        choose_file(dialog, "Otra");
+        wait_until([&] { return file_name_box(dialog).empty(); }, 5000);
+        choose_file(dialog, "Siete.kor");
+        CHECK(gone(dialog), "the open dialog stays open");
+    }
+    settle(game);
+    CHECK(GetFileAttributesA(path_in_folder("Otra\\Juego1.dat").c_str()) == INVALID_FILE_ATTRIBUTES,
+          "the record file went to the folder of the saved game");
+    CHECK(game_of(save_as(game, "Ocho.kor")) == game_of(cuatro), "the game from the other folder differs");
+    CHECK(!read_file("Ocho.kor").empty(), "the next save did not open in the working folder");
     PostMessageA(game.window, WM_CLOSE, 0, 0);
     answer_box(game, "¿De verdad quiere salir?", IDYES);
 }
