@@ -207,6 +207,7 @@ TEST(SaveFile, EveryPointOfPlayedGamesIsSavedAndLoadsBackIntoTheSameGame) {
                 fake_clock = saved_clock + 12345;
                 ASSERT_TRUE(load_game_text(texts[k], fake_clock));
                 EXPECT_EQ(game_view(), saved_view) << texts[k];
+                EXPECT_EQ(save_game_text(fake_clock), texts[k]); // one text for one game
                 EXPECT_EQ(fake_clock - game_start_tick, saved_time);
                 EXPECT_EQ(file_bytes(record_file_name), saved_records);
                 EXPECT_TRUE(check_invariants().empty());
@@ -219,6 +220,11 @@ TEST(SaveFile, EveryPointOfPlayedGamesIsSavedAndLoadsBackIntoTheSameGame) {
         }
     }
     EXPECT_GT(round_trips, 100u);
+}
+
+TEST(SaveFile, ChecksumIsTheCommonCrc32) {
+    EXPECT_EQ(crc32_of("123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(crc32_of("", 0), 0u);
 }
 
 TEST(SaveFile, LoadedGameIsAGameOfThisRun) {
