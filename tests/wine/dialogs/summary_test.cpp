@@ -77,6 +77,33 @@ unsigned text_differs(const Image& client, int x, int y, const char* text, COLOR
     return differ;
 }
 
+// The time line, centred over the box's full width.
+void check_time_line(const Image& client, const char* line) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HFONT font = make_summary_font();
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size;
+    GetTextExtentPoint32A(dc, line, lstrlenA(line), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    const unsigned differ = text_differs(client, (639 - size.cx) / 2, 5, line, RGB(0, 0, 0));
+    CHECK(differ == 0, "\"%s\" centred at the top: %u pixels differ", line, differ);
+}
+
+// What the dialog shows once it has painted.
+Image client_image(HWND dialog) {
+    RECT c;
+    GetClientRect(dialog, &c);
+    settle();
+    Sleep(100);
+    Image client;
+    on_ui([&] { client = capture_window(dialog, 0, 0, c.right, c.bottom); });
+    return client;
+}
+
 HWND open_summary(unsigned last_game) {
     start_on_ui([last_game] {
         show_records_summary(last_game);
@@ -95,10 +122,7 @@ void check_painting(HWND dialog) {
     CHECK(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0) != 0, "the program's icon");
     RECT c;
     GetClientRect(dialog, &c);
-    settle();
-    Sleep(100);
-    Image client;
-    on_ui([&] { client = capture_window(dialog, 0, 0, c.right, c.bottom); });
+    const Image client = client_image(dialog);
 
     unsigned wrong_rows = 0;
     int first_wrong = -1;
@@ -142,20 +166,7 @@ void check_painting(HWND dialog) {
         const unsigned differ = text_differs(client, t.x, t.y, t.text, t.colour);
         CHECK(differ == 0, "\"%s\" at %d,%d: %u pixels differ", t.text, t.x, t.y, differ);
     }
-    // The time line, centred over the box's full width.
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HFONT font = make_summary_font();
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size;
-    const char* line = "Tiempo total: 01:02:03";
-    GetTextExtentPoint32A(dc, line, lstrlenA(line), &size);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    const unsigned differ = text_differs(client, (639 - size.cx) / 2, 5, line, black);
-    CHECK(differ == 0, "\"%s\" centred at the top: %u pixels differ", line, differ);
+    check_time_line(client, "Tiempo total: 01:02:03");
 }
 
 } // namespace
@@ -182,8 +193,12 @@ void summary_tests() {
     press_key(dialog, VK_RETURN);
     CHECK(finish() == 1 && !IsWindow(dialog), "Enter closes the summary");
 
-    dialog = open_summary(2);
+    // Every game, one of them a hundred hours long.
+    write_record(4, "Bea", "Ana", "Bea", 360000000);
+    on_ui([] { game_number = highest_game_number = 4; });
+    dialog = open_summary(4);
     if (!dialog) return;
+    check_time_line(client_image(dialog), "Tiempo total: 101:03:03");
     press_key(dialog, VK_ESCAPE);
     CHECK(finish() == 1 && !IsWindow(dialog), "Esc closes the summary");
 
