@@ -8,9 +8,6 @@
 #include <cstdlib>
 #include <ctime>
 
-HINSTANCE app_instance;
-HWND main_window;
-
 static const char class_name[] = "Korvalo Class";
 
 // The board needs 640 x 480; on a smaller screen the window keeps that size

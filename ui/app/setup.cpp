@@ -12,6 +12,8 @@
 
 #include <cstring>
 
+HINSTANCE app_instance;
+HWND main_window;
 HDC window_dc;
 HDC sprite_dc;
 HDC dice_dc;

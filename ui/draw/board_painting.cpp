@@ -18,7 +18,8 @@ static void fill_margins() {
                            {0, b.bottom, screen_w + 1, screen_h + 1},
                            {0, b.top, b.left + 1, b.bottom + 1},
                            {b.right, b.top, screen_w + 1, b.bottom + 1}};
-    for (const RECT& band : bands) FillRect(window_dc, &band, black);
+    for (const RECT& band : bands)
+        if (RectVisible(window_dc, &band)) FillRect(window_dc, &band, black);
 }
 
 static void draw_centre() {
@@ -46,6 +47,8 @@ static void draw_squares() {
         HBITMAP tile = square_tile[square];
         Cell cell;
         if (!tile || !square_cell(static_cast<uint8_t>(square), &cell)) continue;
+        const RECT target = {cell.left, cell.top, cell.left + cell.width, cell.top + cell.height};
+        if (!RectVisible(window_dc, &target)) continue;
         SelectObject(sprite_dc, tile);
         BitBlt(window_dc, cell.left, cell.top, cell.width, cell.height, sprite_dc, 0, 0, SRCCOPY);
     }
@@ -55,14 +58,18 @@ static void draw_jails() {
     for (int seat = 0; seat < 4; ++seat) {
         const Rect& area = board_areas[jail_area_of[seat]];
         SelectObject(sprite_dc, jail_picture[seat]);
-        BitBlt(window_dc, area.left, area.top, 96, 96, sprite_dc, 0, 0, SRCCOPY);
+        copy_to_window(area.left, area.top, 96, 96, sprite_dc, 0, 0, SRCCOPY);
     }
 }
 
 void draw_board() {
     if (!(game_flags & GF_BUTTON_HELD)) fill_margins();
-    draw_centre();
-    draw_turn_name();
+    const RECT centre = {centre_rect.left, centre_rect.top, centre_rect.right, centre_rect.bottom};
+    if (RectVisible(window_dc, &centre)) draw_centre();
+    // The name is not clipped to its rectangle: a long one runs on to the
+    // screen's edge, so that whole band is tested.
+    const RECT name = {turn_name_rect.left, turn_name_rect.top, screen_w, turn_name_rect.bottom};
+    if (RectVisible(window_dc, &name)) draw_turn_name();
     SetBkColor(window_dc, RGB(255, 0, 0));
     SetTextColor(window_dc, RGB(0, 0, 0));
     draw_squares();

@@ -10,6 +10,11 @@
 #include "ui/resources/resource.h"
 
 
+void copy_to_window(int x, int y, int w, int h, HDC source, int sx, int sy, DWORD rop) {
+    const RECT target = {x, y, x + w, y + h};
+    if (RectVisible(window_dc, &target)) BitBlt(window_dc, x, y, w, h, source, sx, sy, rop);
+}
+
 void draw_frame(HDC dc, const Rect& r) {
     MoveToEx(dc, r.left, r.top, nullptr);
     LineTo(dc, r.right, r.top);
@@ -23,7 +28,7 @@ void draw_buttons() {
         const ButtonRecord& b = buttons[i];
         const bool held = (game_flags & GF_BUTTON_HELD) && i == pressed_button;
         SelectObject(sprite_dc, static_cast<HBITMAP>(held ? b.pressed : b.normal));
-        BitBlt(window_dc, b.left, b.top, b.right - b.left, b.bottom - b.top, sprite_dc, 0, 0, SRCCOPY);
+        copy_to_window(b.left, b.top, b.right - b.left, b.bottom - b.top, sprite_dc, 0, 0, SRCCOPY);
     }
 }
 
@@ -33,14 +38,14 @@ void draw_die(uint8_t die) {
     const DieRecord& d = dice[die];
     if (d.face < 1 || d.face > 6) return; // no face yet: nothing to show
     SelectObject(sprite_dc, dice_strip);
-    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, DICE_MASK_CELL * DICE_CELL, 0, SRCAND);
-    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
+    copy_to_window(d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, DICE_MASK_CELL * DICE_CELL, 0, SRCAND);
+    copy_to_window(d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
 }
 
 void draw_tokens() {
     for (unsigned seat = 0; seat <= last_player && player_step != 0; seat += player_step) {
         SelectObject(sprite_dc, token_picture[seat]);
         for (const TokenRecord& t : tokens[seat])
-            if (t.state != 0) BitBlt(window_dc, t.x, t.y, 20, 20, sprite_dc, 0, 0, SRCCOPY);
+            if (t.state != 0) copy_to_window(t.x, t.y, 20, 20, sprite_dc, 0, 0, SRCCOPY);
     }
 }

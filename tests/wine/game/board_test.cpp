@@ -1,0 +1,213 @@
+// The window before any game, its button bar and leaving it: the board's
+// place and outline, the opening picture, a held button, the three ways
+// out and what deactivation does.
+#include "check.h"
+#include "driver.h"
+#include "screen.h"
+#include "game/board.h"
+#include "ui/resources/resource.h"
+
+#include <string>
+
+static const char leave_question[] = "¿De verdad quiere salir?";
+
+static POINT button_centre(int i) {
+    const ButtonRecord& b = buttons[i];
+    return POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+}
+
+static bool shows_button(const Image& shot, int i, bool pressed) {
+    static const int normal[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE,
+                                               IDB_HELP, IDB_SAVE, IDB_LOAD};
+    const ButtonRecord& b = buttons[i];
+    return same_block(shot, b.left, b.top, game_picture(pressed ? normal[i] - 1 : normal[i]));
+}
+
+static void check_window_and_outline(const Game& game, const Image& shot) {
+    RECT r;
+    GetWindowRect(game.window, &r);
+    CHECK(r.left == 0 && r.top == 0 && r.right == shot.w && r.bottom == shot.h, "window at %ld,%ld-%ld,%ld",
+          r.left, r.top, r.right, r.bottom);
+    const LONG style = GetWindowLongA(game.window, GWL_STYLE);
+    CHECK((style & WS_POPUP) && !(style & (WS_CAPTION | WS_THICKFRAME)), "style %lx", style);
+
+    // The board is centred; on a 640 x 480 screen its corner is (94, 14).
+    const int left = (shot.w - 451) / 2, top = (shot.h - 450) / 2 - 1;
+    if (shot.w == 640) CHECK(left == 94 && top == 14, "corner %d,%d", left, top);
+    const int right = left + 451, bottom = top + 451;
+    int off_outline = 0;
+    for (int x = left; x <= right; x += 3) off_outline += (shot.at(x, top) != 0xFF0000) + (shot.at(x, bottom) != 0xFF0000);
+    for (int y = top; y <= bottom; y += 3) off_outline += (shot.at(left, y) != 0xFF0000) + (shot.at(right, y) != 0xFF0000);
+    CHECK(off_outline == 0, "%d outline pixels are not red", off_outline);
+    CHECK(shot.at(left - 1, top + 200) == 0 && shot.at(right + 1, bottom - 200) == 0 && shot.at(left + 200, bottom + 1) == 0,
+          "margins outside the outline are not black");
+}
+
+static void check_opening_picture(const Image& shot) {
+    CHECK(read_centre_number(shot, centre_rect.left, centre_rect.top, RGB(255, 0, 0)) == 0,
+          "the centre is not red with a black 0");
+    for (int i = 0; i < WINDOW_BUTTONS; ++i) CHECK(shows_button(shot, i, false), "button %d not drawn", i);
+    CHECK(find_dice(shot).empty(), "a die is drawn before the first game");
+    for (int seat = 0; seat < 4; ++seat) CHECK(find_tokens(shot, seat).empty(), "a token of seat %d is drawn", seat);
+}
+
+static bool no_box(const Game& game, DWORD ms) {
+    Sleep(ms);
+    settle(game);
+    return find_game_box(game) == nullptr;
+}
+
+static void check_held_button(const Game& game) {
+    const POINT inicio = button_centre(0);
+    post_mouse(game, WM_LBUTTONDOWN, inicio.x, inicio.y, true);
+    settle(game);
+    Image shot = capture_screen();
+    CHECK(shows_button(shot, 0, true), "Inicio not drawn pressed while held");
+    CHECK(shows_button(shot, 1, false), "another button drawn pressed");
+    // Leaving the button cancels it at once; coming back does not press it.
+    post_mouse(game, WM_MOUSEMOVE, inicio.x + 100, inicio.y, true);
+    post_mouse(game, WM_MOUSEMOVE, inicio.x, inicio.y, true);
+    settle(game);
+    CHECK(shows_button(capture_screen(), 0, false), "Inicio still pressed after the pointer left it");
+    post_mouse(game, WM_LBUTTONUP, inicio.x, inicio.y, false);
+    CHECK(no_box(game, 400), "a command ran after the pointer had left the button");
+
+    // A key cancels a held button too.
+    post_mouse(game, WM_LBUTTONDOWN, inicio.x, inicio.y, true);
+    post_key(game, VK_SPACE);
+    settle(game);
+    CHECK(shows_button(capture_screen(), 0, false), "Inicio still pressed after a key");
+    post_mouse(game, WM_LBUTTONUP, inicio.x, inicio.y, false);
+    CHECK(no_box(game, 400), "a command ran after a key cancelled the press");
+
+    // Down and up on the button: with no game running, the new-game dialog
+    // opens without a question first.
+    click(game, inicio.x, inicio.y);
+    HWND dialog = wait_for_box(game, 5000);
+    CHECK(dialog && !is_message_box(dialog) && GetDlgItem(dialog, IDC_TOKENS_1),
+          "Inicio did not open the new-game dialog");
+    if (dialog) {
+        press_box_button(dialog, IDCANCEL);
+        CHECK(wait_until([&] { return !IsWindow(dialog); }, 5000), "the new-game dialog did not close");
+    }
+    settle(game);
+    CHECK(shows_button(capture_screen(), 0, false), "Inicio left pressed after its command");
+}
+
+// Each way out asks the same question; No leaves the screen as it was.
+static void check_leaving_refused(const Game& game, const char* how, void (*ask)(const Game&)) {
+    const Image before = capture_screen();
+    ask(game);
+    HWND box = wait_for_box(game, 5000);
+    CHECK(box && is_message_box(box), "%s: no question", how);
+    if (!box) return;
+    CHECK(box_text(box) == leave_question, "%s: asked \"%s\"", how, box_text(box).c_str());
+    CHECK(window_text(box) == "Zenta Korvalo", "%s: caption \"%s\"", how, window_text(box).c_str());
+    press_box_button(box, IDNO);
+    CHECK(wait_until([&] { return !IsWindow(box); }, 5000), "%s: the question stayed", how);
+    settle(game);
+    Sleep(100);
+    settle(game);
+    CHECK(IsWindow(game.window), "%s: No closed the game", how);
+    const int changed = differing_pixels(before, capture_screen(), 0, 0, before.w, before.h);
+    CHECK(changed == 0, "%s: %d pixels changed after No", how, changed);
+}
+
+static void ask_by_escape(const Game& game) { post_key(game, VK_ESCAPE); }
+static void ask_by_alt_f4(const Game& game) { post_alt_key(game, VK_F4); }
+static void ask_by_close_button(const Game& game) {
+    const POINT x = button_centre(2);
+    click(game, x.x, x.y);
+}
+
+static HWND make_other_window() {
+    WNDCLASSA c = {};
+    c.lpfnWndProc = DefWindowProcA;
+    c.hInstance = GetModuleHandleA(nullptr);
+    c.lpszClassName = "Other Program";
+    RegisterClassA(&c);
+    HWND w = CreateWindowExA(0, "Other Program", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                             c.hInstance, nullptr);
+    return w;
+}
+
+static void pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
+}
+
+static void bring_back(const Game& game) {
+    ShowWindow(game.window, SW_RESTORE);
+    SetForegroundWindow(game.window);
+    pump(300);
+    settle(game);
+}
+
+static void check_deactivation(const Game& game, HWND other) {
+    SetForegroundWindow(other);
+    pump(100);
+    CHECK(wait_until([&] { return IsIconic(game.window) != FALSE; }, 3000), "switching away did not minimise");
+    bring_back(game);
+    CHECK(!IsIconic(game.window), "the game did not come back");
+
+    // Under the leave question and under the new-game dialog it stays.
+    post_key(game, VK_ESCAPE);
+    HWND box = wait_for_box(game, 5000);
+    SetForegroundWindow(other);
+    pump(600);
+    CHECK(!IsIconic(game.window), "minimised under a message box");
+    if (box) press_box_button(box, IDNO);
+    wait_until([&] { return !IsWindow(box); }, 5000);
+    bring_back(game);
+
+    post_key(game, VK_F2);
+    HWND dialog = wait_for_box(game, 5000);
+    SetForegroundWindow(other);
+    pump(600);
+    CHECK(!IsIconic(game.window), "minimised under the new-game dialog");
+    if (dialog) press_box_button(dialog, IDCANCEL);
+    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    bring_back(game);
+}
+
+// After the boxes the window still has the keyboard: a real Escape asks,
+// and Yes ends the program with exit code 0.
+static void check_leaving_with_keyboard(Game& game) {
+    SetForegroundWindow(game.window);
+    pump(200);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    HWND box = wait_for_box(game, 5000);
+    CHECK(box && box_text(box) == leave_question, "a typed Escape did not ask");
+    if (box) press_box_button(box, IDYES);
+    const int code = wait_for_exit(game, 10000);
+    CHECK(code == 0, "exit code %d after Yes", code);
+}
+
+int board_tests(const char* exe) {
+    Game game;
+    if (!start_game(exe, game)) {
+        CHECK(false, "the game did not start");
+        return 1;
+    }
+    const Image opening = capture_screen();
+    check_window_and_outline(game, opening);
+    check_opening_picture(opening);
+    check_held_button(game);
+    check_leaving_refused(game, "Escape", ask_by_escape);
+    check_leaving_refused(game, "Alt+F4", ask_by_alt_f4);
+    check_leaving_refused(game, "x", ask_by_close_button);
+    HWND other = make_other_window();
+    check_deactivation(game, other);
+    DestroyWindow(other);
+    check_leaving_with_keyboard(game);
+    stop_game(game);
+    return failed_checks;
+}

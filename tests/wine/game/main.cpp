@@ -1,0 +1,34 @@
+// korvalo's window tests: game_test <korvalo.exe> board|play
+#include "check.h"
+#include "screen.h"
+#include "game/board.h"
+
+#include <cstdio>
+#include <cstring>
+
+int failed_checks;
+
+int board_tests(const char* exe);
+int play_tests(const char* exe);
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: game_test KORVALO.EXE board|play\n");
+        return 2;
+    }
+    // The game's own geometry on this screen, to know where to look.
+    screen_w = static_cast<uint16_t>(GetSystemMetrics(SM_CXSCREEN));
+    screen_h = static_cast<uint16_t>(GetSystemMetrics(SM_CYSCREEN));
+    recentre_board();
+    // ctest passes the build tree's Unix path; Wine shows it as drive Z:.
+    static char exe[MAX_PATH];
+    std::snprintf(exe, sizeof exe, "%s%s", argv[1][0] == '/' ? "Z:" : "", argv[1]);
+    for (char* c = exe; *c; ++c)
+        if (*c == '/') *c = '\\';
+    open_game_pictures(exe);
+    GetDesktopWindow();
+    const int failures = std::strcmp(argv[2], "board") == 0 ? board_tests(exe) : play_tests(exe);
+    std::printf("%s: %d failed checks\n", argv[2], failures);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,429 @@
+// A one-token game of a person (red) against the computer (yellow), played
+// to its end through the real window: the throw, the dice bounce and a
+// dragged die leaving the board intact, the pointer shapes of a carried
+// token, a refused drop, the computer's turn, the winner and the exit.
+#include "check.h"
+#include "driver.h"
+#include "screen.h"
+#include "game/board.h"
+#include "game/state.h"
+#include "ui/resources/resource.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const COLORREF red = RGB(255, 0, 0), yellow = RGB(255, 255, 0);
+
+struct Box {
+    int left, top, right, bottom; // right and bottom exclusive
+    bool holds(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
+};
+
+Box rect_box(const Rect& r) { return Box{r.left, r.top, r.right + 1, r.bottom + 1}; }
+Box die_box(int x, int y) { return Box{x, y, x + 61, y + 61}; }
+Box token_box(const Spot& s) { return Box{s.x, s.y, s.x + 20, s.y + 20}; }
+
+// Pixels that differ outside every excluded box.
+int changes_outside(const Image& a, const Image& b, const std::vector<Box>& excluded) {
+    int n = 0;
+    Box seen = {a.w, a.h, -1, -1};
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x) {
+            if (a.at(x, y) == b.at(x, y)) continue;
+            bool skip = false;
+            for (const Box& e : excluded) skip = skip || e.holds(x, y);
+            if (skip) continue;
+            ++n;
+            seen = Box{std::min(seen.left, x), std::min(seen.top, y), std::max(seen.right, x), std::max(seen.bottom, y)};
+        }
+    if (n) NOTE("changed pixels within %d,%d - %d,%d", seen.left, seen.top, seen.right, seen.bottom);
+    return n;
+}
+
+struct View {
+    Image shot;
+    int turn = -1;   // 0 red, 2 yellow, -1 neither
+    int number = -1; // pips left in the centre
+    std::vector<DieSpot> dice;
+    std::vector<Spot> red_tokens, yellow_tokens;
+};
+
+View look() {
+    View v;
+    v.shot = capture_screen();
+    v.dice = find_dice(v.shot);
+    // The centre's colour is read at a corner no die covers.
+    const POINT corners[4] = {{centre_rect.left + 1, centre_rect.top + 1}, {centre_rect.right - 2, centre_rect.top + 1},
+                              {centre_rect.left + 1, centre_rect.bottom - 2}, {centre_rect.right - 2, centre_rect.bottom - 2}};
+    for (const POINT& c : corners) {
+        bool covered = false;
+        for (const DieSpot& d : v.dice) covered = covered || die_box(d.x, d.y).holds(c.x, c.y);
+        if (covered) continue;
+        const uint32_t colour = v.shot.at(c.x, c.y);
+        if (colour == 0xFF0000) v.turn = 0;
+        if (colour == 0xFFFF00) v.turn = 2;
+        break;
+    }
+    if (v.turn >= 0)
+        v.number = read_centre_number(v.shot, centre_rect.left, centre_rect.top, v.turn == 0 ? red : yellow, v.dice);
+    v.red_tokens = find_tokens(v.shot, 0);
+    v.yellow_tokens = find_tokens(v.shot, 2);
+    return v;
+}
+
+std::vector<Box> moving_parts(const View& a, const View& b) {
+    std::vector<Box> boxes = {rect_box(centre_rect)};
+    for (const View* v : {&a, &b}) {
+        for (const DieSpot& d : v->dice) boxes.push_back(die_box(d.x, d.y));
+        for (const Spot& s : v->red_tokens) boxes.push_back(token_box(s));
+        for (const Spot& s : v->yellow_tokens) boxes.push_back(token_box(s));
+    }
+    return boxes;
+}
+
+// A point of the board that is on no die and no token: a click there is
+// the throw.
+POINT empty_point(const View& v) {
+    const POINT candidates[] = {{(centre_rect.left + centre_rect.right) / 2, (centre_rect.top + centre_rect.bottom) / 2},
+                                {(top_arm.left + top_arm.right) / 2, top_arm.top + 30},
+                                {(bottom_arm.left + bottom_arm.right) / 2, bottom_arm.bottom - 30},
+                                {left_arm.left + 30, (left_arm.top + left_arm.bottom) / 2}};
+    for (const POINT& p : candidates) {
+        bool free = true;
+        for (const DieSpot& d : v.dice) free = free && !die_box(d.x, d.y).holds(p.x, p.y);
+        for (const Spot& s : v.red_tokens) free = free && !token_box(s).holds(p.x, p.y);
+        for (const Spot& s : v.yellow_tokens) free = free && !token_box(s).holds(p.x, p.y);
+        if (free) return p;
+    }
+    return candidates[0];
+}
+
+POINT square_point(uint8_t square) {
+    if (square == HOME_SQUARE) return POINT{(centre_rect.left + centre_rect.right) / 2, (centre_rect.top + centre_rect.bottom) / 2};
+    Cell c;
+    square_cell(square, &c);
+    return POINT{c.left + c.width / 2, c.top + c.height / 2};
+}
+
+bool in_square(const Spot& s, uint8_t square) {
+    Cell c;
+    if (!square_cell(square, &c)) return false;
+    // A 20-pixel token overhangs a 16-pixel square: its corner is inside.
+    return s.x >= c.left && s.y >= c.top && s.x < c.left + c.width && s.y < c.top + c.height;
+}
+
+struct Play {
+    Game game;
+    Image bare; // the board of the new game, before any die is shown
+    HCURSOR red_pointer = nullptr;
+    std::string winner;
+    bool shapes_checked = false, idle_click_checked = false, cpu_click_checked = false, die_dragged = false;
+    int human_moves = 0, human_throws = 0, computer_turns = 0;
+};
+
+// Message boxes inside the game: each is answered with OK; "Ganó" ends it.
+bool answer_boxes(Play& p) {
+    HWND box = find_game_box(p.game);
+    if (!box) return false;
+    if (!is_message_box(box)) return false;
+    const std::string text = box_text(box);
+    CHECK(window_text(box) == "Zenta Korvalo" || window_text(box) == "Castigo!!!", "caption \"%s\"",
+          window_text(box).c_str());
+    NOTE("message at %lu ms: %s", GetTickCount(), text.c_str());
+    if (text.rfind("Ganó ", 0) == 0) p.winner = text.substr(std::strlen("Ganó "));
+    press_box_button(box, IDOK);
+    wait_until([&] { return !IsWindow(box); }, 5000);
+    return true;
+}
+
+bool start_one_token_game(Play& p) {
+    post_key(p.game, VK_F2);
+    HWND dialog = wait_for_box(p.game, 5000);
+    if (!dialog || !GetDlgItem(dialog, IDC_TOKENS_1)) return false;
+    press_box_button(dialog, IDC_TOKENS_1);
+    press_box_button(dialog, IDC_PLAYERS_2);
+    press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(p.game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    if (!players) return false;
+    SetDlgItemTextA(players, IDC_SEAT0_NAME, "ana");  // shown as "Ana"
+    SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
+    SendMessageA(GetDlgItem(players, IDC_SEAT2_CPU), BM_CLICK, 0, 0);
+    press_box_button(players, IDOK);
+    return wait_until([&] { return !find_game_box(p.game); }, 5000);
+}
+
+// The opening of the game: red to throw, both tokens in their jails.
+void check_new_game(Play& p, const View& v) {
+    CHECK(v.turn == 0 && v.number == 0, "turn %d, centre %d", v.turn, v.number);
+    CHECK(v.red_tokens.size() == 1 && v.yellow_tokens.size() == 1, "%zu red and %zu yellow tokens",
+          v.red_tokens.size(), v.yellow_tokens.size());
+    if (!v.red_tokens.empty()) CHECK(rect_box(board_areas[jail_area_of[0]]).holds(v.red_tokens[0].x, v.red_tokens[0].y), "red not in jail");
+    if (!v.yellow_tokens.empty()) CHECK(rect_box(board_areas[jail_area_of[2]]).holds(v.yellow_tokens[0].x, v.yellow_tokens[0].y), "yellow not in jail");
+    CHECK(find_tokens(v.shot, 1).empty() && find_tokens(v.shot, 3).empty(), "tokens of unseated players drawn");
+    CHECK(v.dice.empty(), "dice drawn before the first throw");
+    p.bare = v.shot;
+    p.red_pointer = current_cursor();
+}
+
+// The throw: two dice in their halves, and nothing else changed on the
+// board but the centre and the tokens it moved.
+void human_throw(Play& p, const View& before) {
+    const POINT at = empty_point(before);
+    click(p.game, at.x, at.y);
+    settle(p.game);
+    const View after = look();
+    ++p.human_throws;
+    if (answer_boxes(p)) return;
+    if (after.turn == 0 && after.dice.size() == 2) {
+        const int w = after.shot.w;
+        const DieSpot& d0 = after.dice[0].x < after.dice[1].x ? after.dice[0] : after.dice[1];
+        const DieSpot& d1 = after.dice[0].x < after.dice[1].x ? after.dice[1] : after.dice[0];
+        CHECK(d0.x <= w / 2 - 30 && d1.x >= w / 2 + 30 - 60, "dice at %d and %d", d0.x, d1.x);
+    }
+    CHECK(!after.dice.empty(), "no die shown after a throw");
+    // Only the first throw starts from a board with every piece in sight:
+    // later a resting die may hide part of a token from the search.
+    if (!before.dice.empty()) return;
+    std::vector<Box> parts = moving_parts(before, after);
+    parts.push_back(Box{turn_name_rect.left, turn_name_rect.top, after.shot.w, turn_name_rect.top + 20});
+    const int stray = changes_outside(before.shot, after.shot, parts);
+    CHECK(stray == 0, "the throw left %d stray pixels", stray);
+}
+
+// A die carried elsewhere: the cube is gone and the board shows around it.
+void drag_die(Play& p, const View& v) {
+    p.die_dragged = true;
+    const DieSpot d = v.dice[0];
+    const int dx = d.x > v.shot.w / 4 ? -50 : 50, dy = d.y > v.shot.h / 2 ? -40 : 40;
+    post_mouse(p.game, WM_LBUTTONDOWN, d.x + 30, d.y + 30, true);
+    post_mouse(p.game, WM_MOUSEMOVE, d.x + 30 + dx / 2, d.y + 30 + dy / 2, true);
+    post_mouse(p.game, WM_MOUSEMOVE, d.x + 30 + dx, d.y + 30 + dy, true);
+    post_mouse(p.game, WM_LBUTTONUP, d.x + 30 + dx, d.y + 30 + dy, false);
+    settle(p.game);
+    Sleep(50);
+    const View after = look();
+    bool moved = false;
+    for (const DieSpot& n : after.dice) moved = moved || (n.x == d.x + dx && n.y == d.y + dy && n.face == d.face);
+    CHECK(moved, "the die is not at its new place (%d, %d)", d.x + dx, d.y + dy);
+    // Everything but the dice is as before; where the die was the board
+    // shows again (no cube left), and around the new one's rounded corners.
+    Image expected = v.shot;
+    for (int y = d.y; y < d.y + 61; ++y)
+        for (int x = d.x; x < d.x + 61; ++x)
+            if (expected.inside(x, y)) expected.px[static_cast<size_t>(y) * expected.w + x] = p.bare.at(x, y);
+    std::vector<Box> kept = {rect_box(centre_rect)};
+    for (const Spot& s : v.red_tokens) kept.push_back(token_box(s));
+    for (const Spot& s : v.yellow_tokens) kept.push_back(token_box(s));
+    for (const DieSpot& n : after.dice) {
+        if (n.x == d.x && n.y == d.y) continue;
+        for (int y = n.y; y < n.y + 60; ++y)
+            for (int x = n.x; x < n.x + 60; ++x)
+                if (expected.inside(x, y) && !die_pixel(x - n.x, y - n.y) && !(n.x != d.x + dx || n.y != d.y + dy))
+                    expected.px[static_cast<size_t>(y) * expected.w + x] = after.shot.at(x, y) == p.bare.at(x, y) ? after.shot.at(x, y) : p.bare.at(x, y);
+        // The die's own pixels are checked by finding it; the rest must be board.
+        kept.push_back(Box{n.x, n.y, n.x + 60, n.y + 60});
+    }
+    int board_around = 0;
+    for (int y = d.y + dy; y < d.y + dy + 60; ++y)
+        for (int x = d.x + dx; x < d.x + dx + 60; ++x)
+            if (after.shot.inside(x, y) && !die_pixel(x - d.x - dx, y - d.y - dy) && after.shot.at(x, y) != expected.at(x, y) &&
+                after.shot.at(x, y) != p.bare.at(x, y))
+                ++board_around;
+    CHECK(board_around == 0, "%d pixels around the put-down die are not the board", board_around);
+    const int stray = changes_outside(expected, after.shot, kept);
+    CHECK(stray == 0, "dragging the die left %d stray pixels", stray);
+}
+
+// The dice may come to rest over a token or the centre; like a player, the
+// test then carries them into the margins, below the buttons.
+bool park_dice(Play& p, const View& v) {
+    bool moved = false;
+    for (const DieSpot& d : v.dice) {
+        const bool left_half = d.x < v.shot.w / 2;
+        const int to_x = left_half ? 10 : v.shot.w - 70, to_y = v.shot.h - 70;
+        if (d.x == to_x && d.y == to_y) continue;
+        if (getenv("KORVALO_TEST_TRACE")) NOTE("park die at %d,%d to %d,%d", d.x, d.y, to_x, to_y);
+        post_mouse(p.game, WM_LBUTTONDOWN, d.x + 30, d.y + 30, true);
+        post_mouse(p.game, WM_MOUSEMOVE, to_x + 30, to_y + 30, true);
+        post_mouse(p.game, WM_LBUTTONUP, to_x + 30, to_y + 30, false);
+        // The die put down shows at the next paint; a press handled before
+        // that paint would repaint its square without dice.
+        settle(p.game);
+        moved = true;
+    }
+    return moved;
+}
+
+View wait_for_quiet(Play& p) {
+    settle(p.game);
+    return look();
+}
+
+// Tries each move the dice allow until the pointer says it is legal.
+bool find_legal_target(Play& p, const Spot& token, int number, const View& v, POINT* target, uint8_t* square) {
+    current_player = 0;
+    const uint8_t from = point_to_square(token.x + 10, token.y + 10);
+    const uint8_t step = square_to_step(from);
+    std::vector<int> moves = {number};
+    for (const DieSpot& d : v.dice) moves.push_back(d.face), moves.push_back(number - d.face);
+    HCURSOR carry = current_cursor();
+    for (int m : moves) {
+        if (m <= 0) continue;
+        const uint8_t to = step_to_square(static_cast<uint8_t>(step + m), 0);
+        if (to == NO_SQUARE) continue;
+        const POINT at = square_point(to);
+        post_mouse(p.game, WM_MOUSEMOVE, at.x, at.y, true);
+        settle(p.game);
+        if (current_cursor() == carry) {
+            *target = at;
+            *square = to;
+            return true;
+        }
+    }
+    return false;
+}
+
+void check_pointer_shapes(Play& p, const Spot& token, const View& v) {
+    p.shapes_checked = true;
+    const HCURSOR carry = current_cursor();
+    CHECK(carry != p.red_pointer, "picking up the token did not change the pointer");
+    // Over the jail (no square) the drop is refused; over its own square it is allowed.
+    const Rect& jail = board_areas[jail_area_of[0]];
+    post_mouse(p.game, WM_MOUSEMOVE, jail.left + 48, jail.top + 48, true);
+    settle(p.game);
+    const HCURSOR refused = current_cursor();
+    CHECK(refused != carry && refused != p.red_pointer, "no refusal pointer over the jail");
+    post_mouse(p.game, WM_MOUSEMOVE, token.x + 10, token.y + 10, true);
+    settle(p.game);
+    CHECK(current_cursor() == carry, "the token's own square is not a legal drop");
+    post_mouse(p.game, WM_MOUSEMOVE, jail.left + 48, jail.top + 48, true);
+    post_mouse(p.game, WM_LBUTTONUP, jail.left + 48, jail.top + 48, false);
+    settle(p.game);
+    const View after = look();
+    CHECK(current_cursor() == p.red_pointer, "the pointer is not red's arrow after the drop");
+    const int changed = differing_pixels(v.shot, after.shot, 0, 0, v.shot.w, v.shot.h);
+    CHECK(changed == 0, "a refused drop changed %d pixels", changed);
+    if (changed && getenv("KORVALO_TEST_PICTURES")) {
+        save_picture(v.shot, "refused-before.bmp");
+        save_picture(after.shot, "refused-after.bmp");
+    }
+    // With a move to make, a click on the board is no throw.
+    const POINT at = empty_point(after);
+    click(p.game, at.x, at.y);
+    settle(p.game);
+    CHECK(differing_pixels(v.shot, capture_screen(), 0, 0, v.shot.w, v.shot.h) == 0,
+          "a click threw the dice while a move was owed");
+    post_mouse(p.game, WM_LBUTTONDOWN, token.x + 10, token.y + 10, true);
+    settle(p.game);
+}
+
+void human_move(Play& p, const View& v) {
+    if (v.red_tokens.empty()) {
+        CHECK(false, "red has a move to make but no token is seen");
+        return;
+    }
+    const Spot token = v.red_tokens[0];
+    post_mouse(p.game, WM_LBUTTONDOWN, token.x + 10, token.y + 10, true);
+    settle(p.game);
+    if (!p.shapes_checked) check_pointer_shapes(p, token, v);
+    POINT target;
+    uint8_t square = NO_SQUARE;
+    const bool legal = find_legal_target(p, token, v.number, v, &target, &square);
+    CHECK(legal, "no legal square for %d pips", v.number);
+    post_mouse(p.game, WM_LBUTTONUP, legal ? target.x : token.x + 10, legal ? target.y : token.y + 10, false);
+    settle(p.game);
+    ++p.human_moves;
+    if (answer_boxes(p) || !legal) return;
+    const View after = look();
+    if (square != HOME_SQUARE && !after.red_tokens.empty()) {
+        bool there = false;
+        for (const Spot& s : after.red_tokens) there = there || in_square(s, square);
+        CHECK(there, "the token is not on square %u after the drop (from %d,%d to %d,%d; now at %d,%d)", square, token.x,
+              token.y, target.x, target.y, after.red_tokens[0].x, after.red_tokens[0].y);
+    }
+}
+
+// During the computer's turn a click on the board throws nothing: within
+// its first second the computer has not thrown yet either.
+void check_click_in_computer_turn(Play& p, const View& v) {
+    p.cpu_click_checked = true;
+    const POINT at = empty_point(v);
+    click(p.game, at.x, at.y);
+    settle(p.game);
+    const Image now = capture_screen();
+    CHECK(differing_pixels(v.shot, now, 0, 0, now.w, now.h) == 0, "a click in the computer's turn changed the screen");
+}
+
+void finish(Play& p) {
+    HWND over = nullptr;
+    wait_until([&] { return (over = find_game_box(p.game)) && !is_message_box(over); }, 10000);
+    CHECK(over != nullptr, "no game-over dialog");
+    if (over) press_box_button(over, IDCANCEL); // "Salir"
+    HWND summary = nullptr;
+    wait_until([&] { return (summary = find_game_box(p.game)) && summary != over; }, 10000);
+    CHECK(summary != nullptr, "no records summary after Salir");
+    if (summary) press_box_button(summary, IDOK);
+    const int code = wait_for_exit(p.game, 10000);
+    CHECK(code == 0, "exit code %d after the game", code);
+}
+
+} // namespace
+
+int play_tests(const char* exe) {
+    Play p;
+    if (!start_game(exe, p.game)) {
+        CHECK(false, "the game did not start");
+        return 1;
+    }
+    if (!start_one_token_game(p)) {
+        CHECK(false, "could not start a one-token game through the dialogs");
+        stop_game(p.game);
+        return failed_checks;
+    }
+    View v = wait_for_quiet(p);
+    check_new_game(p, v);
+    int last_turn = -1;
+    const DWORD start = GetTickCount();
+    while (p.winner.empty() && GetTickCount() - start < 400000) {
+        if (answer_boxes(p)) continue;
+        const DWORD before_look = GetTickCount();
+        v = look();
+        if (getenv("KORVALO_TEST_TRACE"))
+            NOTE("look %lu ms: turn %d number %d, %zu dice (%d,%d %d,%d), red %zu", GetTickCount() - before_look, v.turn,
+                 v.number, v.dice.size(), v.dice.size() > 0 ? v.dice[0].x : 0, v.dice.size() > 0 ? v.dice[0].y : 0,
+                 v.dice.size() > 1 ? v.dice[1].x : 0, v.dice.size() > 1 ? v.dice[1].y : 0, v.red_tokens.size());
+        if (v.turn == 2) {
+            if (last_turn != 2) ++p.computer_turns;
+            if (last_turn != 2 && !p.cpu_click_checked && v.number == 0) check_click_in_computer_turn(p, v);
+            last_turn = 2;
+            Sleep(50);
+            continue;
+        }
+        if (v.turn != 0) {
+            Sleep(50);
+            continue;
+        }
+        last_turn = 0;
+        if (v.number == 0) {
+            if (!p.die_dragged && v.dice.size() == 2) drag_die(p, v);
+            else human_throw(p, v);
+        } else if (park_dice(p, v)) {
+            continue;
+        } else {
+            human_move(p, v);
+        }
+    }
+    NOTE("%d throws and %d moves by the person, %d computer turns; winner %s", p.human_throws, p.human_moves,
+         p.computer_turns, p.winner.c_str());
+    CHECK(p.winner == "Ana" || p.winner == "Cpu", "winner \"%s\"", p.winner.c_str());
+    CHECK(p.die_dragged && p.shapes_checked && p.cpu_click_checked, "not every check was reached");
+    if (!p.winner.empty()) finish(p);
+    stop_game(p.game);
+    return failed_checks;
+}

@@ -1,0 +1,219 @@
+#include "screen.h"
+
+#include "ui/resources/resource.h"
+
+#include <cstdio>
+#include <map>
+
+static HMODULE game_module;
+static std::map<int, Image> pictures;
+
+static Image read_bitmap(HDC dc, HBITMAP bitmap, int w, int h) {
+    Image image;
+    image.w = w;
+    image.h = h;
+    image.px.resize(static_cast<size_t>(w) * h);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(dc, bitmap, 0, h, image.px.data(), &info, DIB_RGB_COLORS);
+    for (uint32_t& p : image.px) p &= 0xFFFFFF;
+    return image;
+}
+
+Image capture_screen() {
+    HDC screen = GetDC(nullptr);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    Image shot = read_bitmap(memory, bitmap, w, h);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+void open_game_pictures(const char* exe) {
+    game_module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!game_module) std::printf("cannot open %s for its pictures\n", exe);
+}
+
+Image game_picture(int id) {
+    auto found = pictures.find(id);
+    if (found != pictures.end()) return found->second;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(game_module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    Image image;
+    if (bitmap) {
+        BITMAP info;
+        GetObjectA(bitmap, sizeof info, &info);
+        HDC screen = GetDC(nullptr);
+        image = read_bitmap(screen, bitmap, info.bmWidth, info.bmHeight);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(bitmap);
+    }
+    pictures[id] = image;
+    return image;
+}
+
+Image crop(const Image& from, int x, int y, int w, int h) {
+    Image out;
+    out.w = w;
+    out.h = h;
+    out.px.resize(static_cast<size_t>(w) * h);
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) out.px[static_cast<size_t>(j) * w + i] = from.at(x + i, y + j);
+    return out;
+}
+
+bool same_block(const Image& shot, int x, int y, const Image& picture) {
+    if (picture.w == 0) return false;
+    for (int j = 0; j < picture.h; ++j)
+        for (int i = 0; i < picture.w; ++i)
+            if (!shot.inside(x + i, y + j) || shot.at(x + i, y + j) != picture.at(i, j)) return false;
+    return true;
+}
+
+int differing_pixels(const Image& a, const Image& b, int x, int y, int w, int h) {
+    int n = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i)
+            if (a.inside(i, j) && a.at(i, j) != b.at(i, j)) ++n;
+    return n;
+}
+
+std::vector<Spot> find_tokens(const Image& shot, int seat) {
+    static const int id[4] = {IDB_TOKEN_RED, IDB_TOKEN_BLUE, IDB_TOKEN_YELLOW, IDB_TOKEN_GREEN};
+    const Image picture = game_picture(id[seat]);
+    std::vector<Spot> spots;
+    if (picture.w != 20) return spots;
+    const uint32_t anchor = picture.at(10, 10);
+    for (int y = 0; y + 20 <= shot.h; ++y)
+        for (int x = 0; x + 20 <= shot.w; ++x)
+            if (shot.at(x + 10, y + 10) == anchor && same_block(shot, x, y, picture)) spots.push_back({x, y});
+    return spots;
+}
+
+bool die_pixel(int x, int y) {
+    const Image strip = game_picture(IDB_DICE);
+    return strip.w == 420 && strip.at(DICE_MASK_CELL * DICE_CELL + x, y) == 0;
+}
+
+// Mismatches of the visible die pixels against a face; a token painted
+// over a die hides part of it, and pixels off the screen are not compared.
+static int die_mismatches(const Image& shot, const Image& strip, int x, int y, int face, int limit) {
+    int compared = 0, wrong = 0;
+    for (int j = 0; j < DICE_CELL; ++j)
+        for (int i = 0; i < DICE_CELL; ++i) {
+            if (strip.at(DICE_MASK_CELL * DICE_CELL + i, j) != 0) continue;
+            if (!shot.inside(x + i, y + j)) continue;
+            ++compared;
+            if (shot.at(x + i, y + j) != strip.at((face - 1) * DICE_CELL + i, j) && ++wrong > limit) return wrong;
+        }
+    return compared - wrong > 300 ? wrong : limit + 1;
+}
+
+// Anchors: pixels of the die's body that no face covers with a pip, spread
+// over the die, so that a token painted over part of it hides few of them.
+static std::vector<Spot> die_anchors(const Image& strip) {
+    std::vector<Spot> anchors;
+    for (int j = 8; j < 56; j += 12)
+        for (int i = 8; i < 56; i += 12) {
+            if (!die_pixel(i, j)) continue;
+            bool same = true;
+            for (int f = 2; f <= 6; ++f) same = same && strip.at((f - 1) * 60 + i, j) == strip.at(i, j);
+            if (same) anchors.push_back({i, j});
+        }
+    return anchors;
+}
+
+std::vector<DieSpot> find_dice(const Image& shot) {
+    const Image strip = game_picture(IDB_DICE);
+    std::vector<DieSpot> found;
+    if (strip.w != 420) return found;
+    static const std::vector<Spot> anchors = die_anchors(strip);
+    const uint32_t body = strip.at(anchors[0].x, anchors[0].y);
+    const int token_size = 400;
+    for (int y = 0; y < shot.h; ++y)
+        for (int x = 0; x < shot.w; ++x) {
+            bool anchored = false;
+            for (const Spot& a : anchors)
+                anchored = anchored || (shot.inside(x + a.x, y + a.y) && shot.at(x + a.x, y + a.y) == body);
+            if (!anchored) continue;
+            int best = token_size + 1, best_face = 0;
+            for (int f = 1; f <= 6; ++f) {
+                const int wrong = die_mismatches(shot, strip, x, y, f, best - 1);
+                if (wrong < best) best = wrong, best_face = f;
+            }
+            if (best_face) found.push_back({x, y, best_face});
+        }
+    return found;
+}
+
+int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 68, 68);
+    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    HFONT font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old_font = SelectObject(memory, font);
+    HBRUSH brush = CreateSolidBrush(colour);
+    SetBkColor(memory, colour);
+    SetTextColor(memory, RGB(0, 0, 0));
+    int result = -1;
+    for (int n = 0; n <= 12 && result < 0; ++n) {
+        RECT r = {0, 0, 68, 68};
+        FillRect(memory, &r, brush);
+        char text[4];
+        std::snprintf(text, sizeof text, "%d", n);
+        DrawTextA(memory, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(memory, old_bitmap);
+        const Image expected = read_bitmap(memory, bitmap, 68, 68);
+        SelectObject(memory, bitmap);
+        bool same = true;
+        for (int j = 0; j < 68 && same; ++j)
+            for (int i = 0; i < 68 && same; ++i) {
+                bool hidden = false;
+                for (const DieSpot& d : covering)
+                    hidden = hidden || (x + i - d.x >= 0 && x + i - d.x < 60 && y + j - d.y >= 0 && y + j - d.y < 60 &&
+                                        die_pixel(x + i - d.x, y + j - d.y));
+                same = hidden || shot.at(x + i, y + j) == expected.at(i, j);
+            }
+        if (same) result = n;
+    }
+    SelectObject(memory, old_font);
+    SelectObject(memory, old_bitmap);
+    DeleteObject(brush);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return result;
+}
+
+void save_picture(const Image& image, const char* path) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return;
+    const uint32_t row = static_cast<uint32_t>(image.w) * 4, size = row * image.h;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    info.biSize = sizeof info;
+    info.biWidth = image.w;
+    info.biHeight = -image.h;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&info, sizeof info, 1, f);
+    std::fwrite(image.px.data(), 4, image.px.size(), f);
+    std::fclose(f);
+}
