@@ -62,8 +62,6 @@ struct SavedGame {
     bool seated(unsigned seat) const { return seat <= last && seat % step == 0; }
 };
 
-// ---- writing
-
 // Every number of the format fits a long long (the game time is unsigned 32).
 void add_line(std::string& out, const char* format, long long a = 0, long long b = 0, long long c = 0,
               long long d = 0, long long e = 0, long long f = 0) {
@@ -102,8 +100,6 @@ bool read_first_home(char* name) {
     std::fclose(f);
     return whole;
 }
-
-// ---- reading
 
 using Fields = std::vector<std::string_view>;
 
@@ -308,8 +304,6 @@ bool read_saved_game(const std::string& text, SavedGame* g) {
     return in.next == in.all.size();
 }
 
-// ---- consistency
-
 bool on_screen(int32_t x, int32_t y, int32_t width, int32_t height) {
     return x >= 0 && y >= 0 && x + width <= screen_w && y + height <= screen_h;
 }
@@ -387,6 +381,11 @@ bool turn_sound(const SavedGame& g) {
     if (g.throws_this_turn == 0 && (!(g.flags & GF_MAY_THROW) || g.doubles_in_row != 0)) return false;
     if (g.doubles_in_row > g.throws_this_turn) return false;
     if ((g.flags & GF_EXACT_REST) && g.rest_token >= g.tokens) return false;
+    // A throw that could capture names the token that would pay for it, one
+    // of the player's out on the board.
+    if ((g.flags & GF_CAPTURE_POSSIBLE) && !(g.flags & GF_MAY_THROW)) {
+        if (g.culprit_token >= g.tokens || !(g.token[g.current][g.culprit_token].state & TS_ON_TRACK)) return false;
+    }
     return true;
 }
 
@@ -408,8 +407,6 @@ bool home_sound(const SavedGame& g) {
 bool parse_game(const std::string& text, SavedGame* g) {
     return read_saved_game(text, g) && seats_sound(*g) && dice_sound(*g) && turn_sound(*g) && home_sound(*g);
 }
-
-// ---- applying
 
 void recreate_record_file(const SavedGame& g) {
     create_record_file();

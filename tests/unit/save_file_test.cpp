@@ -128,6 +128,7 @@ std::vector<std::string> play_to_end(uint32_t chooser) {
 
 struct Seating {
     uint8_t players, tokens, cpu_seat; // cpu_seat 0: none
+    bool soplar;
 };
 
 void set_up(const Seating& s) {
@@ -135,6 +136,7 @@ void set_up(const Seating& s) {
     // Left over from earlier games, and kept in a saved game.
     rest_token = culprit_token = 0;
     if (s.cpu_seat) cpu_player[s.cpu_seat] = 1;
+    if (s.soplar) game_flags |= GF_SOPLAR;
     start_game(s.players, s.tokens);
 }
 
@@ -157,7 +159,7 @@ std::string edited(const std::string& text, const std::string& pattern, const st
 // A four-player game of four tokens, played until one token is home and the
 // current player has dice left to play: every kind of value is in its text.
 std::string rich_game_text() {
-    set_up({4, 4, 0});
+    set_up({4, 4, 0, false});
     uint32_t chooser = 99;
     for (unsigned actions = 0; actions < 20000; ++actions) {
         bool any_home = false;
@@ -171,7 +173,8 @@ std::string rich_game_text() {
 } // namespace
 
 TEST(SaveFile, EveryPointOfPlayedGamesIsSavedAndLoadsBackIntoTheSameGame) {
-    const Seating seatings[] = {{2, 1, 2}, {2, 2, 0}, {3, 4, 0}, {4, 1, 3}, {4, 4, 0}, {3, 2, 0}, {2, 4, 0}};
+    const Seating seatings[] = {{2, 1, 2, false}, {2, 2, 0, true}, {3, 4, 0, false}, {4, 1, 3, true},
+                                {4, 4, 0, true},  {3, 2, 0, false}, {2, 4, 0, false}};
     unsigned round_trips = 0;
     for (const Seating& s : seatings) {
         for (unsigned game = 0; game < 6; ++game) {
@@ -228,7 +231,7 @@ TEST(SaveFile, ChecksumIsTheCommonCrc32) {
 }
 
 TEST(SaveFile, LoadedGameIsAGameOfThisRun) {
-    set_up({2, 2, 0});
+    set_up({2, 2, 0, false});
     fake_clock = 60000;
     const std::string text = save_game_text(fake_clock);
 
@@ -281,7 +284,7 @@ TEST(SaveFile, DamagedFilesAreRefusedAndNothingChanges) {
     const std::string text = rich_game_text();
     ASSERT_NE(text.find("first_home "), std::string::npos) << text;
     // The running game that must survive every refusal.
-    set_up({3, 2, 0});
+    set_up({3, 2, 0, false});
     throw_with(2, 2);
     throw_with(3, 5);
     const std::string before = full_snapshot();
@@ -307,7 +310,7 @@ TEST(SaveFile, DamagedFilesAreRefusedAndNothingChanges) {
 
 TEST(SaveFile, HostileValuesWithAGoodChecksumAreRefusedAndNothingChanges) {
     const std::string text = rich_game_text();
-    set_up({4, 1, 1});
+    set_up({4, 1, 1, false});
     throw_with(6, 6);
     const std::string before = full_snapshot();
 
@@ -370,9 +373,9 @@ TEST(SaveFile, HostileValuesWithAGoodChecksumAreRefusedAndNothingChanges) {
     const std::string content = text.substr(0, text.rfind("crc32 "));
     EXPECT_FALSE(load_game_text(with_checksum(std::regex_replace(content, std::regex("\n"), "\r\n")), 1));
     // The file of a one-token game in which every seat is the computer's.
-    set_up({2, 1, 2});
+    set_up({2, 1, 2, false});
     const std::string all_cpu = edited(save_game_text(fake_clock), "cpu 0 0 1 0", "cpu 1 0 1 0");
-    set_up({4, 1, 1});
+    set_up({4, 1, 1, false});
     throw_with(6, 6);
     EXPECT_FALSE(load_game_text(all_cpu, 1));
     EXPECT_EQ(full_snapshot(), before);
@@ -381,7 +384,7 @@ TEST(SaveFile, HostileValuesWithAGoodChecksumAreRefusedAndNothingChanges) {
 
 TEST(SaveFile, OneInconsistentValueOfASmallGameIsRefused) {
     // Red to play 2 and 5 with two tokens that may no longer move.
-    set_up({2, 2, 0});
+    set_up({2, 2, 0, false});
     throw_with(3, 3);
     throw_with(2, 5);
     const std::string to_move = save_game_text(fake_clock);
@@ -390,13 +393,17 @@ TEST(SaveFile, OneInconsistentValueOfASmallGameIsRefused) {
 
     // Red's single token to move 7 pips, with red handed to the computer,
     // which only ever moves straight after its own throw.
-    set_up({2, 1, 0});
+    set_up({2, 1, 0, false});
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
     ASSERT_TRUE(check_game_text(single));
     EXPECT_FALSE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0")));
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
+    // A capture chance whose culprit is a token the game does not have.
+    const std::string chance = edited(single, "GF_FIRST_HOME_DONE\n", "GF_FIRST_HOME_DONE GF_CAPTURE_POSSIBLE\n");
+    EXPECT_TRUE(check_game_text(chance));
+    EXPECT_FALSE(check_game_text(edited(chance, "culprit_token [0-9]", "culprit_token 3")));
     // More tokens left than the seat has out of jail and on the board.
     EXPECT_FALSE(check_game_text(edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0")));
     delete_record_files();
