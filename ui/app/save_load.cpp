@@ -33,7 +33,8 @@ static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char
     ofn.lpstrFile = path;
     ofn.nMaxFile = path_size;
     ofn.lpstrDefExt = "kor";
-    if (GetCurrentDirectoryA(MAX_PATH, folder) != 0) ofn.lpstrInitialDir = folder;
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+    if (length != 0 && length < MAX_PATH) ofn.lpstrInitialDir = folder;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
