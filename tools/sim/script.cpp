@@ -341,7 +341,7 @@ void new_command() {
     new_game();
 }
 
-void save_command(const std::vector<std::string>& w) {
+void save_file_command(const std::vector<std::string>& w) {
     need(w, 2, 2);
     if (!(game_flags & GF_GAME_ON)) throw ScriptError("no game is running");
     const std::string text = save_game_text(fake_clock);
@@ -351,7 +351,7 @@ void save_command(const std::vector<std::string>& w) {
 }
 
 // "load FILE refused" expects the loader to turn the file down.
-void load_command(const std::vector<std::string>& w) {
+void load_file_command(const std::vector<std::string>& w) {
     need(w, 2, 3);
     const bool expect_refusal = w.size() == 3 && on_off(w[2], "refused", "ok");
     std::ifstream in(w[1], std::ios::binary);
@@ -417,9 +417,9 @@ void run_command(const std::vector<std::string>& w) {
         need(w, 2, 2);
         fake_game_over_answer = on_off(w[1], "seguir", "salir") ? 1 : 0;
     } else if (c == "save") {
-        save_command(w);
+        save_file_command(w);
     } else if (c == "load") {
-        load_command(w);
+        load_file_command(w);
     } else if (c == "expect") {
         expect_command(w);
     } else if (c == "show") {
