@@ -88,7 +88,7 @@ bool start_two_token_game(const Game& game) {
     wait_until([&] { return (players = find_dialog(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
     if (!players) return false;
     SetDlgItemTextA(players, IDC_SEAT0_NAME, "Ana");
-    SetDlgItemTextA(players, IDC_SEAT2_NAME, "Bea");
+    SetDlgItemTextA(players, IDC_SEAT2_NAME, "Íñigo");
     press(players, IDOK);
     return wait_until([&] { return !find_dialog(game); }, 5000);
 }
@@ -167,8 +167,9 @@ void run(const Game& game) {
     settle(game);
     const std::string uno = read_file("Uno.kor");
     CHECK(uno.rfind("Zenta Korvalo partida\n", 0) == 0, "Uno.kor begins \"%.30s\"", uno.c_str());
-    CHECK(uno.find("name 0 Ana\n") != std::string::npos && uno.find("name 2 Bea\n") != std::string::npos,
-          "the names are not in Uno.kor");
+    // Names as the game holds them, in Windows-1252.
+    CHECK(uno.find("name 0 Ana\n") != std::string::npos && uno.find("name 2 \xCD\xF1igo\n") != std::string::npos,
+          "the names are not in Uno.kor as they were typed");
     CHECK(no_temporary_files(), "a temporary file was left beside the saved game");
 
     // The same name again: the dialog asks before it replaces the file.
