@@ -61,14 +61,14 @@ static void check_held_button(const Game& game) {
     const POINT inicio = button_centre(0);
     post_mouse(game, WM_LBUTTONDOWN, inicio.x, inicio.y, true);
     settle(game);
-    Image shot = capture_screen();
+    Image shot = capture_settled_screen();
     CHECK(shows_button(shot, 0, true), "Inicio not drawn pressed while held");
     CHECK(shows_button(shot, 1, false), "another button drawn pressed");
     // Leaving the button cancels it at once; coming back does not press it.
     post_mouse(game, WM_MOUSEMOVE, inicio.x + 100, inicio.y, true);
     post_mouse(game, WM_MOUSEMOVE, inicio.x, inicio.y, true);
     settle(game);
-    CHECK(shows_button(capture_screen(), 0, false), "Inicio still pressed after the pointer left it");
+    CHECK(shows_button(capture_settled_screen(), 0, false), "Inicio still pressed after the pointer left it");
     post_mouse(game, WM_LBUTTONUP, inicio.x, inicio.y, false);
     CHECK(no_box(game, 400), "a command ran after the pointer had left the button");
 
@@ -76,7 +76,7 @@ static void check_held_button(const Game& game) {
     post_mouse(game, WM_LBUTTONDOWN, inicio.x, inicio.y, true);
     post_key(game, VK_SPACE);
     settle(game);
-    CHECK(shows_button(capture_screen(), 0, false), "Inicio still pressed after a key");
+    CHECK(shows_button(capture_settled_screen(), 0, false), "Inicio still pressed after a key");
     post_mouse(game, WM_LBUTTONUP, inicio.x, inicio.y, false);
     CHECK(no_box(game, 400), "a command ran after a key cancelled the press");
 
@@ -91,12 +91,12 @@ static void check_held_button(const Game& game) {
         CHECK(wait_until([&] { return !IsWindow(dialog); }, 5000), "the new-game dialog did not close");
     }
     settle(game);
-    CHECK(shows_button(capture_screen(), 0, false), "Inicio left pressed after its command");
+    CHECK(shows_button(capture_settled_screen(), 0, false), "Inicio left pressed after its command");
 }
 
 // Each way out asks the same question; No leaves the screen as it was.
 static void check_leaving_refused(const Game& game, const char* how, void (*ask)(const Game&)) {
-    const Image before = capture_screen();
+    const Image before = capture_settled_screen();
     ask(game);
     HWND box = wait_for_box(game, 5000);
     CHECK(box && is_message_box(box), "%s: no question", how);
@@ -109,7 +109,7 @@ static void check_leaving_refused(const Game& game, const char* how, void (*ask)
     Sleep(100);
     settle(game);
     CHECK(IsWindow(game.window), "%s: No closed the game", how);
-    const int changed = differing_pixels(before, capture_screen(), 0, 0, before.w, before.h);
+    const int changed = differing_pixels(before, capture_settled_screen(), 0, 0, before.w, before.h);
     CHECK(changed == 0, "%s: %d pixels changed after No", how, changed);
 }
 
@@ -197,7 +197,7 @@ int board_tests(const char* exe) {
         CHECK(false, "the game did not start");
         return 1;
     }
-    const Image opening = capture_screen();
+    const Image opening = capture_settled_screen();
     check_window_and_outline(game, opening);
     check_opening_picture(opening);
     check_held_button(game);

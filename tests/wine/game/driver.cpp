@@ -69,11 +69,13 @@ void stop_game(Game& game) {
 }
 
 // A paint comes only when the game's queue is empty, after any sent
-// message: the pending paint is asked for too.
+// message: so the wait goes on until nothing of the window is left to
+// paint (on a busy machine that can take a while).
 void settle(const Game& game) {
     DWORD_PTR result;
     SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
     RedrawWindow(game.window, nullptr, nullptr, RDW_UPDATENOW);
+    wait_until([&] { return !IsWindow(game.window) || !GetUpdateRect(game.window, nullptr, FALSE); }, 3000);
     SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
 }
 

@@ -40,6 +40,19 @@ Image capture_screen() {
     return shot;
 }
 
+// Wine hands a window's drawing to the X server a little later, so a
+// capture is taken again until two in a row agree.
+Image capture_settled_screen() {
+    Image last = capture_screen();
+    for (int i = 0; i < 20; ++i) {
+        Sleep(25);
+        Image next = capture_screen();
+        if (next.px == last.px) return next;
+        last = std::move(next);
+    }
+    return last;
+}
+
 void open_game_pictures(const char* exe) {
     game_module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!game_module) std::printf("cannot open %s for its pictures\n", exe);

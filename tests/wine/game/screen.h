@@ -16,6 +16,8 @@ struct Image {
 };
 
 Image capture_screen();
+// The screen once the game's drawing has reached it.
+Image capture_settled_screen();
 // A bitmap resource of the game's executable, by id.
 Image game_picture(int id);
 void open_game_pictures(const char* exe);
