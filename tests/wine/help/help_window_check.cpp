@@ -1,14 +1,31 @@
-// Opens the game's help file in the system's help viewer, the way F1 does
-// (a bare name from the current folder), and checks what a player sees:
-// the viewer's window (class MS_WINHELP) with our caption, the contents
-// page with its jumps, every jump opening a page of its own, and the way
-// back from each page showing the contents again. Then the window is
-// closed, because a viewer left running keeps the wine server, and the
-// test, alive.
+// The game's help as a player meets it, under Wine.
+//
+// Group "help", in one session:
+// 1. The help file alone in the system's help viewer, opened by its bare
+//    name from the current folder as the game does: the window (class
+//    MS_WINHELP) with our caption, the contents topic with every jump of
+//    the help source, each jump showing the topic the source names and the
+//    way back showing the contents again. The pictures of these pages are
+//    the references for what follows.
+// 2. The real game started in its own folder: F1 (a real key) opens the
+//    viewer on the contents, the same picture as the reference, and a jump
+//    shows its topic; the "?" button (a real click) opens it too. The help
+//    window taking the activation does not minimise the game, while a
+//    plain window of another program does. Leaving the game (Escape, Yes)
+//    closes the help.
+// 3. The game started from a folder without the help file: F1 neither
+//    opens a viewer nor stops the game behind the viewer's question.
+// Group "again": the help left open on a topic behind the game, F1 brings
+// it back in front on the contents.
 //
 // Clicks and screenshots are made from inside Wine (SendInput, a screen
-// BitBlt), so the test needs no X connection of its own. Screenshots are
-// left as help-*.bmp in the current folder. Exit code 0 when all is well.
+// BitBlt); screenshots are left as help-*.bmp in the current folder. Any
+// viewer still open at the end is closed, because it would keep the wine
+// server, and the test, alive. Exit code 0 when all is well.
+//
+//   help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again
+// with Korvalo.hlp in the current folder, the game (korvalo.exe beside its
+// Korvalo.hlp and waves) in GAME-FOLDER, and no help file in OTHER-FOLDER.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,189 +33,418 @@
 #include <string>
 #include <vector>
 
-static const char *expected_caption = "Zenta Korvalo";
+#include "checks.h"
+#include "desktop.h"
+#include "game_driver.h"
+#include "help_text.h"
+
+static const char expected_caption[] = "Zenta Korvalo";
 // The viewer draws jumps in this green, underlined.
 static const uint32_t jump_colour = 0x008000;
 
-struct Screen {
-  int width = 0, height = 0;
-  std::vector<uint32_t> pixels;  // 0xRRGGBB, top row first
-};
+int failed_checks = 0;
 
-static Screen capture_screen() {
-  Screen s;
-  s.width = GetSystemMetrics(SM_CXSCREEN);
-  s.height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(NULL);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = s.width;
-  info.bmiHeader.biHeight = -s.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void *bits = NULL;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, s.width, s.height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const uint32_t *p = static_cast<const uint32_t *>(bits);
-  s.pixels.assign(p, p + size_t(s.width) * size_t(s.height));
-  for (uint32_t &px : s.pixels) px &= 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(NULL, screen);
-  return s;
+// The messages hold texts as the game and the viewer show them, in
+// Windows-1252; the log is read in UTF-8.
+static std::string for_the_log(const std::string &cp1252) {
+  if (cp1252.empty()) return cp1252;
+  std::wstring wide(cp1252.size(), L'\0');
+  int n = MultiByteToWideChar(1252, 0, cp1252.data(), int(cp1252.size()), &wide[0], int(wide.size()));
+  std::string out(size_t(n) * 3, '\0');
+  out.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, &out[0], int(out.size()), NULL, NULL)));
+  return out;
 }
 
-static void save_bmp(const Screen &s, const std::string &name) {
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = s.width;
-  header.biHeight = -s.height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  DWORD data = DWORD(s.pixels.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + data;
-  FILE *f = fopen(name.c_str(), "wb");
-  if (!f) return;
-  fwrite(&file, sizeof file, 1, f);
-  fwrite(&header, sizeof header, 1, f);
-  fwrite(s.pixels.data(), 4, s.pixels.size(), f);
-  fclose(f);
+bool check(bool ok, const std::string &what) {
+  printf("%s: %s\n", ok ? "ok" : "FAIL", for_the_log(what).c_str());
+  if (!ok) failed_checks++;
+  return ok;
 }
 
-static uint64_t fingerprint(const Screen &s) {
-  uint64_t h = 1469598103934665603ull;
-  for (uint32_t px : s.pixels) h = (h ^ px) * 1099511628211ull;
-  return h;
+static std::string first_line(const std::string &page) {
+  std::vector<std::string> lines = page_lines(page);
+  return lines.empty() ? "" : lines.front();
 }
 
-static int count_jump_pixels(const Screen &s) {
+// A jump's underline is a row of jump-coloured pixels without a gap; the
+// text to click is just above it. Screen points, top to bottom.
+static std::vector<POINT> find_jumps(const Shot &s) {
+  std::vector<POINT> jumps;
+  for (int y = 0; y < s.height; y++) {
+    int count = 0, first = -1, last = -1;
+    for (int x = 0; x < s.width; x++) {
+      if (s.at(x, y) != jump_colour) continue;
+      if (first < 0) first = x;
+      last = x;
+      count++;
+    }
+    if (count >= 20 && count == last - first + 1)
+      jumps.push_back(POINT{s.left + first + count / 2, s.top + y - 5});
+  }
+  return jumps;
+}
+
+static int count_jump_pixels(const Shot &s) {
   int n = 0;
   for (uint32_t px : s.pixels) n += px == jump_colour;
   return n;
 }
 
-// A jump's underline is a row of jump-coloured pixels without a gap; the
-// text to click is just above it. Top to bottom.
-static std::vector<POINT> find_jumps(const Screen &s) {
-  std::vector<POINT> jumps;
-  for (int y = 0; y < s.height; y++) {
-    int count = 0, first = -1, last = -1;
-    for (int x = 0; x < s.width; x++) {
-      if (s.pixels[size_t(y) * size_t(s.width) + size_t(x)] != jump_colour) continue;
-      if (first < 0) first = x;
-      last = x;
-      count++;
+struct Page {
+  std::string text;
+  Shot shot;  // the text pane
+};
+
+// Waits until the viewer shows a page whose title is `title` (any page other
+// than `leaving` when the title is empty) and its picture has stopped
+// changing and differs from `leaving`'s; the pane's picture and text.
+static bool wait_for_page(HWND help, const std::string &title, const Page *leaving, Page &page, DWORD deadline) {
+  Shot last;
+  return wait_until(
+      [&] {
+        HWND pane = help_text_pane(help);
+        if (!pane) return false;
+        std::string text = help_page_text(help);
+        if (text.empty()) return false;
+        if (!title.empty() && first_line(text) != title) return false;
+        if (title.empty() && leaving && text == leaving->text) return false;
+        Shot now = capture(window_rect(pane));
+        if (leaving && differing_pixels(now, leaving->shot) == 0) return false;
+        bool steady = !last.pixels.empty() && differing_pixels(now, last) == 0;
+        last = now;
+        if (!steady) return false;
+        page.text = text;
+        page.shot = now;
+        return true;
+      },
+      deadline);
+}
+
+static bool contents_lists_every_jump(const std::string &text, const HelpText &source, std::string &missing) {
+  std::vector<std::string> lines = page_lines(text);
+  size_t at = 0;
+  for (const ContentsJump &jump : source.contents_jumps) {
+    while (at < lines.size() && lines[at].find(jump.label) == std::string::npos) at++;
+    if (at == lines.size()) {
+      missing = jump.label;
+      return false;
     }
-    if (count >= 20 && count == last - first + 1) jumps.push_back(POINT{first + count / 2, y - 5});
+    at++;
   }
-  return jumps;
+  return true;
 }
 
-static void click(POINT at) {
-  SetCursorPos(at.x, at.y);
-  INPUT press[2] = {};
-  press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, press, sizeof press[0]);
-  // Let the new page paint, and park the pointer off the text.
-  Sleep(1200);
-  SetCursorPos(1000, 740);
-  Sleep(300);
+// ---- 1. the viewer alone -------------------------------------------------
+
+struct Reference {
+  Page contents;
+  std::vector<Page> pages;  // by contents jump, empty when it failed
+};
+
+static void check_contents(const Page &contents, const HelpText &source, const char *who) {
+  std::string missing;
+  check(contents_lists_every_jump(contents.text, source, missing),
+        std::string(who) + ": the contents lists every jump of the source in order" +
+            (missing.empty() ? "" : " (missing " + quoted(missing) + ")"));
 }
 
-static HWND wait_for_window(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    HWND w = FindWindowA("MS_WINHELP", NULL);
-    if (w && IsWindowVisible(w)) return w;
-    Sleep(20);
-  }
-  return NULL;
-}
-
-static int failures = 0;
-
-static void check(bool ok, const std::string &what) {
-  printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
-  if (!ok) failures++;
-}
-
-static void click_through(const Screen &contents) {
-  uint64_t home = fingerprint(contents);
-  std::vector<POINT> jumps = find_jumps(contents);
-  std::vector<uint64_t> seen;
-  check(!jumps.empty(), std::to_string(jumps.size()) + " jumps on the contents page");
+static void click_through(HWND help, const HelpText &source, Reference &ref) {
+  const Page &contents = ref.contents;
+  std::vector<POINT> jumps = find_jumps(contents.shot);
+  if (!check(jumps.size() == source.contents_jumps.size(),
+             std::to_string(jumps.size()) + " jumps drawn on the contents page, " +
+                 std::to_string(source.contents_jumps.size()) + " in the source"))
+    return;
+  ref.pages.resize(jumps.size());
+  int right = 0;
   for (size_t i = 0; i < jumps.size(); i++) {
+    const ContentsJump &jump = source.contents_jumps[i];
+    std::string title = source.title_of(jump.target);
     std::string n = std::to_string(i + 1);
-    click(jumps[i]);
-    Screen page = capture_screen();
-    save_bmp(page, "help-page-" + n + ".bmp");
-    uint64_t sum = fingerprint(page);
-    bool fresh = sum != home;
-    for (uint64_t other : seen) fresh = fresh && sum != other;
-    if (!fresh) check(false, "jump " + n + " did not open a page of its own");
-    seen.push_back(sum);
-    std::vector<POINT> on_page = find_jumps(page);
-    if (on_page.empty()) {
-      check(false, "page of jump " + n + " has no way back");
+    real_click(jumps[i]);
+    Page page;
+    if (!wait_for_page(help, "", &contents, page, 5000)) {
+      check(false, "jump " + n + " " + quoted(jump.label) + " showed no new page");
       continue;
     }
-    click(on_page.back());
-    if (fingerprint(capture_screen()) != home) {
-      check(false, "the way back from page " + n + " does not show the contents");
-      click(jumps[0]);  // leave some page; the next round starts from the contents again
+    save_bmp(page.shot, "help-page-" + n + ".bmp");
+    bool ok = check(first_line(page.text) == title,
+                    "jump " + n + " " + quoted(jump.label) + " shows the topic " + quoted(title) + " (got " +
+                        quoted(first_line(page.text)) + ")");
+    for (size_t j = 0; j < i; j++)
+      if (!ref.pages[j].text.empty() && differing_pixels(ref.pages[j].shot, page.shot) == 0)
+        ok = check(false, "page of jump " + n + " looks exactly like the page of jump " + std::to_string(j + 1));
+    std::vector<POINT> on_page = find_jumps(page.shot);
+    if (!check(!on_page.empty() && page_lines(page.text).back() == source.back_text,
+               "page " + n + " ends with the way back " + quoted(source.back_text)))
+      continue;
+    ref.pages[i] = page;
+    real_click(on_page.back());
+    Page back;
+    if (!wait_for_page(help, first_line(contents.text), &page, back, 5000) ||
+        differing_pixels(back.shot, contents.shot) != 0) {
+      check(false, "the way back from page " + n + " does not show the contents as before");
+      continue;
     }
+    right += ok;
   }
-  check(failures == 0, "every jump opened its own page and led back to the contents");
+  check(right == int(jumps.size()), std::to_string(right) + " of " + std::to_string(jumps.size()) +
+                                        " jumps showed their topic and led back to the contents");
 }
 
-int main() {
-  setvbuf(stdout, NULL, _IONBF, 0);
-  // A process that has not touched the desktop loses its first SetCursorPos.
-  GetDesktopWindow();
-  Sleep(200);
+static void viewer_alone(const HelpText &source, Reference &ref) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION viewer = {};
   char command[] = "winhlp32.exe Korvalo.hlp";
   if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &viewer)) {
-    printf("FAIL: winhlp32.exe could not be started (error %lu)\n", GetLastError());
-    return 1;
+    check(false, "winhlp32.exe could not be started (error " + std::to_string(GetLastError()) + ")");
+    return;
   }
-  HWND window = wait_for_window(30000);
-  if (!window) {
-    printf("FAIL: no window of class MS_WINHELP within 30 s\n");
-    TerminateProcess(viewer.hProcess, 1);
-    return 1;
+  HWND help = NULL;
+  if (check(wait_until([&] { return (help = find_help_window()) != NULL; }, 30000),
+            "viewer alone: a window of class MS_WINHELP")) {
+    check(window_caption(help) == expected_caption, "viewer alone: captioned " + quoted(window_caption(help)));
+    SetForegroundWindow(help);
+    park_pointer();
+    const std::string &title = source.topics.front().title;
+    if (check(wait_for_page(help, title, NULL, ref.contents, 10000), "viewer alone: opens on the contents " + quoted(title))) {
+      save_bmp(capture_screen(), "help-contents.bmp");
+      check_contents(ref.contents, source, "viewer alone");
+      int green = count_jump_pixels(ref.contents.shot);
+      if (check(green >= 1000, "contents page shows its jumps (" + std::to_string(green) + " jump-coloured pixels)"))
+        click_through(help, source, ref);
+    }
+    PostMessageA(help, WM_CLOSE, 0, 0);
   }
-  char caption[128] = "";
-  GetWindowTextA(window, caption, sizeof caption);
-  check(strcmp(caption, expected_caption) == 0, std::string("help window captioned \"") + caption + "\"");
-  SetForegroundWindow(window);
-  SetCursorPos(1000, 740);
-  Sleep(1500);
-  Screen contents = capture_screen();
-  save_bmp(contents, "help-contents.bmp");
-  int green = count_jump_pixels(contents);
-  check(green >= 1000, "contents page shows its jumps (" + std::to_string(green) + " jump-coloured pixels)");
-  if (green >= 1000) click_through(contents);
-
-  PostMessageA(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(viewer.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(viewer.hProcess, 1);
-    check(false, "the help viewer did not end after WM_CLOSE");
-  } else {
-    check(true, "help viewer closed");
+    check(false, "viewer alone: did not end after WM_CLOSE");
   }
   CloseHandle(viewer.hThread);
   CloseHandle(viewer.hProcess);
-  return failures == 0 ? 0 : 1;
+}
+
+// ---- 2. the game in its folder -------------------------------------------
+
+// Waits for the page titled `title`; with a reference, its picture and
+// text must be the reference's.
+static bool expect_page(HWND help, const std::string &title, const Page &reference, const std::string &who, Page &page) {
+  bool shown = wait_for_page(help, title, NULL, page, 10000);
+  if (!check(shown, who + ": the help shows " + quoted(title) + " (got " + quoted(first_line(help_page_text(help))) + ")"))
+    return false;
+  if (reference.shot.pixels.empty()) return true;
+  long differ = differing_pixels(page.shot, reference.shot);
+  return check(differ == 0 && page.text == reference.text,
+               who + ": the page looks as when the viewer showed it before (" + std::to_string(differ) +
+                   " pixels differ" + (page.text == reference.text ? "" : ", the text differs") + ")");
+}
+
+static HWND wait_for_help(DWORD milliseconds) {
+  HWND help = NULL;
+  wait_until([&] { return (help = find_help_window()) != NULL; }, milliseconds);
+  return help;
+}
+
+// True when `w` lies under `over` in the window stack.
+static bool below(HWND w, HWND over) {
+  for (HWND next = GetWindow(over, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+    if (next == w) return true;
+  return false;
+}
+
+// Once the help window has the activation the game must stay as it is:
+// the help is read beside the board, not instead of it.
+static void check_help_keeps_game(const Game &game, HWND help, const std::string &after) {
+  check(!below(help, game.window), "after " + after + " the help window is in front of the game");
+  check(wait_until([&] { return GetForegroundWindow() == help; }, 3000),
+        "after " + after + " the help window takes the activation");
+  check(game_stays_shown(game, 1500), "after " + after + " the game is not minimised");
+}
+
+// The help opened from the game: the viewer's window, captioned, in front,
+// on the contents; null when none came.
+static HWND help_from_game(const Game &game, DWORD since, const HelpText &source, const Page &reference,
+                           const std::string &how, Page &contents) {
+  HWND help = wait_for_help(15000);
+  if (!check(help != NULL, how + " opens the help window (" + ms(GetTickCount() - since) + ")")) return NULL;
+  check(window_caption(help) == expected_caption, how + ": the help window is captioned " + quoted(window_caption(help)));
+  check(window_process(help) != game.pid(), how + ": the help window belongs to the viewer's own process");
+  if (expect_page(help, source.topics.front().title, reference, how, contents)) {
+    printf("   %s: contents shown %s after the command\n", how.c_str(), ms(GetTickCount() - since).c_str());
+    check_contents(contents, source, how.c_str());
+  }
+  check_help_keeps_game(game, help, how);
+  return help;
+}
+
+// A jump from the middle of the contents, neither its first nor its last.
+static void click_a_jump(const Game &game, HWND help, const Page &contents, const HelpText &source,
+                         const Reference &ref) {
+  std::vector<POINT> jumps = find_jumps(contents.shot);
+  if (!check(jumps.size() == source.contents_jumps.size(),
+             "game: the contents shows " + std::to_string(jumps.size()) + " jumps"))
+    return;
+  size_t k = jumps.size() / 2;
+  const ContentsJump &jump = source.contents_jumps[k];
+  real_click(jumps[k]);
+  Page page;
+  const Page none;
+  if (expect_page(help, source.title_of(jump.target), k < ref.pages.size() ? ref.pages[k] : none,
+                  "game: jump " + quoted(jump.label), page))
+    save_bmp(capture_screen(), "help-game-jump.bmp");
+  check(game_stays_shown(game, 500), "game: a click in the help leaves the game shown");
+}
+
+static void leave_closes_help(Game &game, bool by_key, const std::string &who) {
+  HWND help = find_help_window();
+  check(help != NULL, who + ": the help window is open when leaving");
+  DWORD yes_at = 0;
+  leave_game(game, by_key, who, yes_at);
+  if (!help) return;
+  bool closed = wait_until([] { return find_help_window() == NULL; }, 10000);
+  check(closed, who + ": leaving the game closes the help window" +
+                    (closed ? " (gone " + ms(GetTickCount() - yes_at) + " after Yes)" : std::string(" (still open 10 s on)")));
+}
+
+static void game_with_help(const std::string &folder, const HelpText &source, const Reference &ref) {
+  Game game;
+  if (!start_game(folder + "\\korvalo.exe", folder, game)) return end_game(game);
+  check(bring_to_front(game.window), "game: takes the activation");
+
+  DWORD start = GetTickCount();
+  real_key(VK_F1);
+  Page contents;
+  HWND help = help_from_game(game, start, source, ref.contents, "game: F1", contents);
+  if (help) {
+    save_bmp(capture_screen(), "help-game-f1.bmp");
+    if (!contents.text.empty()) click_a_jump(game, help, contents, source, ref);
+    PostMessageA(help, WM_CLOSE, 0, 0);
+    check(wait_until([] { return find_help_window() == NULL; }, 10000), "game: the help window closes on WM_CLOSE");
+  }
+
+  check(bring_to_front(game.window), "game: takes the activation before the click on \"?\"");
+  POINT d = board_offset();
+  start = GetTickCount();
+  real_click(POINT{d.x + 593, d.y + 11});
+  if (help_from_game(game, start, source, ref.contents, "game: the \"?\" button", contents))
+    save_bmp(capture_screen(), "help-game-button.bmp");
+
+  // Back in the game, another program's window takes the activation: now
+  // the full-screen game gets out of its way.
+  check(bring_to_front(game.window), "game: takes the activation back from the help");
+  HWND other = make_plain_window();
+  start = GetTickCount();
+  SetForegroundWindow(other);
+  bool minimised = wait_until([&] { return IsIconic(game.window) != FALSE; }, 5000);
+  check(minimised, "game: another program's window taking the activation minimises the game" +
+                       (minimised ? " (" + ms(GetTickCount() - start) + ")" : std::string()));
+  save_bmp(capture_screen(), "help-game-other.bmp");
+  DestroyWindow(other);
+  check(bring_to_front(game.window), "game: shown again and active");
+
+  leave_closes_help(game, true, "game");
+  end_game(game);
+}
+
+// ---- 3. the game started elsewhere -----------------------------------------
+
+static void game_without_help(const std::string &folder, const std::string &elsewhere) {
+  // A viewer left by a game before would be taken for one opened here.
+  close_help_windows();
+  Game game;
+  if (!start_game(folder + "\\korvalo.exe", elsewhere, game)) return end_game(game);
+  check(bring_to_front(game.window), "game elsewhere: takes the activation");
+  // Sent, as the "?" button sends it: the call returns when the game has
+  // handled the key, so a game stopped behind the viewer's question shows.
+  DWORD start = GetTickCount();
+  DWORD_PTR result;
+  bool handled = SendMessageTimeoutA(game.window, WM_KEYDOWN, VK_F1, 1, SMTO_NORMAL, 5000, &result) != 0;
+  check(handled, "game elsewhere: F1 is handled and the game goes on (" +
+                     (handled ? ms(GetTickCount() - start) : std::string("not done in 5 s")) + ")");
+  HWND box = NULL;
+  bool something = wait_until([&] { return find_help_window() != NULL || (box = find_box(0)) != NULL; }, 3000);
+  check(!something, "game elsewhere: F1 without a help file opens neither a viewer nor a question" +
+                        (box ? " (a box " + quoted(window_caption(box)) + ": " + quoted(box_text(box)) + ")" : ""));
+  if (box) {
+    save_bmp(capture_screen(), "help-elsewhere-box.bmp");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), LPARAM(GetDlgItem(box, IDNO)));
+    wait_until([&] { return !IsWindow(box); }, 5000);
+  }
+  close_help_windows();
+  check(game_stays_shown(game, 200), "game elsewhere: the game is still shown");
+  DWORD yes_at;
+  leave_game(game, false, "game elsewhere", yes_at);
+  end_game(game);
+}
+
+// ---- the help left open behind the game --------------------------------
+
+// The player opens the help, reads a topic, goes back to the board and
+// presses F1 again: the help must come back in front, on its contents.
+static void help_again(const std::string &folder, const HelpText &source) {
+  Game game;
+  if (!start_game(folder + "\\korvalo.exe", folder, game)) return end_game(game);
+  check(bring_to_front(game.window), "again: the game takes the activation");
+  real_key(VK_F1);
+  Page contents;
+  const Page none;
+  HWND help = help_from_game(game, GetTickCount(), source, none, "again: F1", contents);
+  if (help && !contents.text.empty()) {
+    Reference no_pages;
+    click_a_jump(game, help, contents, source, no_pages);
+    check(bring_to_front(game.window), "again: the game takes the activation back from the help");
+    DWORD start = GetTickCount();
+    PostMessageA(game.window, WM_KEYDOWN, VK_F1, 1);
+    Page again;
+    help_from_game(game, start, source, contents, "again: F1 again", again);
+    save_bmp(capture_screen(), "help-again.bmp");
+  }
+  leave_closes_help(game, false, "again");
+  end_game(game);
+}
+
+static std::string full_path(const char *name) {
+  char path[MAX_PATH] = "";
+  GetFullPathNameA(name, MAX_PATH, path, NULL);
+  return path;
+}
+
+int main(int argc, char **argv) {
+  setvbuf(stdout, NULL, _IONBF, 0);
+  if (argc != 5 || (strcmp(argv[4], "help") != 0 && strcmp(argv[4], "again") != 0)) {
+    printf("usage: help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again\n");
+    return 2;
+  }
+  HelpText source;
+  std::string error;
+  if (!read_help_text(argv[1], source, error)) {
+    printf("FAIL: %s\n", error.c_str());
+    return 1;
+  }
+  check(source.caption == expected_caption, "the help source's caption is " + quoted(source.caption));
+  // A process that has not touched the desktop loses its first SetCursorPos.
+  GetDesktopWindow();
+  pause(200);
+  park_pointer();
+
+  std::string game = full_path(argv[2]);
+  DWORD start = GetTickCount();
+  if (strcmp(argv[4], "again") == 0) {
+    help_again(game, source);
+  } else {
+    Reference ref;
+    viewer_alone(source, ref);
+    printf("   viewer alone: %s\n", ms(GetTickCount() - start).c_str());
+    start = GetTickCount();
+    game_with_help(game, source, ref);
+    printf("   game with its help: %s\n", ms(GetTickCount() - start).c_str());
+    start = GetTickCount();
+    game_without_help(game, full_path(argv[3]));
+    printf("   game elsewhere: %s\n", ms(GetTickCount() - start).c_str());
+  }
+  int left = close_help_windows();
+  check(left == 0, std::to_string(left) + " help windows left open at the end");
+  printf("%d failed checks\n", failed_checks);
+  return failed_checks == 0 ? 0 : 1;
 }
