@@ -156,12 +156,18 @@ void click_control(HWND control) {
 }
 
 void real_click(int x, int y) {
+    HWND target = WindowFromPoint(POINT{x, y});
+    if (target) SetForegroundWindow(GetAncestor(target, GA_ROOT));
     SetCursorPos(x, y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    INPUT input[3] = {};
+    for (INPUT& i : input) i.type = INPUT_MOUSE;
+    // An absolute move first: the pointer's own position may lag behind.
+    input[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof(INPUT));
 }
 
 std::string control_text(HWND dialog, int id) {
@@ -232,19 +238,22 @@ bool shows_picture(HWND control, int id, int other, int timeout_ms) {
     return false;
 }
 
+static bool close_to(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) < 48 && std::abs(GetGValue(a) - GetGValue(b)) < 48 &&
+           std::abs(GetBValue(a) - GetBValue(b)) < 48;
+}
+
 bool has_colour(HWND window, COLORREF colour) {
     RECT r;
-    GetWindowRect(window, &r);
-    HDC screen = GetDC(nullptr);
-    bool found = false;
-    for (int y = r.top; y < r.bottom && !found; ++y)
-        for (int x = r.left; x < r.right && !found; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            found = std::abs(GetRValue(c) - GetRValue(colour)) < 48 && std::abs(GetGValue(c) - GetGValue(colour)) < 48 &&
-                    std::abs(GetBValue(c) - GetBValue(colour)) < 48;
-        }
-    ReleaseDC(nullptr, screen);
-    return found;
+    GetClientRect(window, &r);
+    const DWORD start = GetTickCount();
+    do {
+        const Image shown = capture_window(window, 0, 0, r.right, r.bottom);
+        for (COLORREF c : shown.pixels)
+            if (close_to(c, colour)) return true;
+        Sleep(20);
+    } while (GetTickCount() - start < 1000);
+    return false;
 }
 
 Image capture(HDC dc, int x, int y, int width, int height) {
@@ -306,4 +315,44 @@ bool all_released(const std::vector<HGDIOBJ>& objects) {
     for (HGDIOBJ o : objects)
         if (!o || GetObjectType(o) != 0) return false;
     return true;
+}
+
+static HWND watched;
+static POINT watched_at;
+static COLORREF watched_colour;
+static double shown_at, closed_at;
+static HHOOK watch_hook;
+
+static double now_seconds() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / f.QuadPart;
+}
+
+static LRESULT CALLBACK after_message(int code, WPARAM wparam, LPARAM lparam) {
+    const CWPRETSTRUCT* m = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
+    if (code >= 0 && m->hwnd == watched) {
+        // A static control may paint its new picture at once or when asked.
+        if ((m->message == WM_PAINT || m->message == STM_SETIMAGE) && shown_at < 0) {
+            HDC dc = GetDC(watched);
+            if (GetPixel(dc, watched_at.x, watched_at.y) == watched_colour) shown_at = now_seconds();
+            ReleaseDC(watched, dc);
+        }
+        if (m->message == WM_DESTROY) closed_at = now_seconds();
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void watch_control(HWND control, int picture_id, int other_id) {
+    watched_at = differing_point(picture_id, other_id, &watched_colour);
+    shown_at = closed_at = -1;
+    watched = control;
+    on_ui([] { watch_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, after_message, nullptr, GetCurrentThreadId()); });
+}
+
+double shown_until_closed() {
+    on_ui([] { UnhookWindowsHookEx(watch_hook); });
+    watched = nullptr;
+    return shown_at < 0 || closed_at < 0 ? -1.0 : closed_at - shown_at;
 }

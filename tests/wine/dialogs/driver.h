@@ -56,8 +56,8 @@ template <typename T> T ui_read(const T& variable) {
 // Whether the control shows picture `id` rather than `other` (the two
 // differ at some pixel), polling until it does or the timeout passes.
 bool shows_picture(HWND control, int id, int other, int timeout_ms = 1000);
-// Whether any pixel of the window's screen rectangle has this colour, near
-// enough for smoothed letters.
+// Whether the window shows this colour anywhere (near enough for smoothed
+// letters), polling for a second.
 bool has_colour(HWND window, COLORREF colour);
 
 // Pixels copied out of a device context, as colour references.
@@ -76,3 +76,11 @@ Image load_image(int picture_id);
 // closes that it released them.
 std::vector<HGDIOBJ> shown_pictures(HWND dialog, const std::vector<int>& ids);
 bool all_released(const std::vector<HGDIOBJ>& objects);
+
+// Watches, on the window thread, what a control shows at one point each
+// time it has painted, and when it is destroyed: a pause between the two
+// is measured where it happens, whatever the load on the machine.
+void watch_control(HWND control, int picture_id, int other_id);
+// Seconds from the control's first paint with the picture to its
+// destruction, or a negative number if it never showed it.
+double shown_until_closed();

@@ -212,9 +212,10 @@ void summary_tests() {
         for (int y = r.top + 2; y < r.top + 30 && close.x < 0; ++y)
             if (SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) close = POINT{x - 4, y + 4};
     CHECK(close.x >= 0, "the summary has a close box");
-    if (close.x >= 0) {
-        SetForegroundWindow(dialog);
+    int result = -1000;
+    for (int attempt = 0; attempt < 3 && close.x >= 0 && result == -1000; ++attempt) {
         real_click(close.x, close.y);
+        result = finish(1500);
     }
-    CHECK(finish() == 1 && !IsWindow(dialog), "its close box closes the summary");
+    CHECK(result == 1 && !IsWindow(dialog), "its close box closes the summary");
 }
