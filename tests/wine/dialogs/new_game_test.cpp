@@ -72,8 +72,6 @@ void first_run() {
     CHECK(ui_read(tokens_per_player) == 1 && ui_read(player_count) == 2 && ui_read(chosen_tokens) == 1 &&
               ui_read(chosen_players) == 2,
           "first run: 1 token and 2 players, got %d and %d", ui_read(tokens_per_player), ui_read(player_count));
-    CHECK(control_text(dialog, IDC_TOKENS_HEADING) == "Fichas" && control_text(dialog, IDC_PLAYERS_HEADING) == "Jugadores",
-          "row headings");
     check_choices(dialog, 1, 2, __LINE__);
     CHECK(has_colour(GetDlgItem(dialog, IDC_TOKENS_HEADING), RGB(255, 255, 0)), "headings are yellow");
 
@@ -121,7 +119,6 @@ void first_run() {
           control_text(players, name_id[2]).c_str());
     CHECK(!ticked(players, cpu_id[0]) && !ticked(players, cpu_id[2]), "CPU boxes clear");
     CHECK(ticked(players, IDC_SOPLAR_NO) && !ticked(players, IDC_SOPLAR_YES), "\"No\" under \"Soplar\"");
-    CHECK(control_text(players, IDC_SOPLAR_YES) == "Sí", "the yes choice reads S\\xED");
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(players, nullptr), &gui);
