@@ -80,7 +80,11 @@ void finish_game_record() {
     std::snprintf(out.game_time, sizeof out.game_time, "%02u:%02u:%02u", duration / 3600000u,
                   duration / 60000u % 60u, duration / 1000u % 60u);
 
-    if (FILE* f = std::fopen(record_file_name, "ab")) {
+    // Appended only to a record that still exists: a file made here would
+    // hold the duration alone, and its bytes would then be read back as the
+    // first-home name.
+    if (FILE* f = std::fopen(record_file_name, "r+b")) {
+        std::fseek(f, 0, SEEK_END);
         const unsigned char b[4] = {static_cast<unsigned char>(duration), static_cast<unsigned char>(duration >> 8),
                                     static_cast<unsigned char>(duration >> 16),
                                     static_cast<unsigned char>(duration >> 24)};

@@ -108,6 +108,12 @@ TEST(Statistics, GamesWonCountTheNameWhateverItsColour) {
     win_game(2, 2000); // Ana wins in yellow now
     EXPECT_STREQ(game_over_texts.games_won, "1");
     EXPECT_STREQ(game_over_texts.total_games, "2");
+    // A record deleted while the game ran is not made anew by the duration:
+    // the dialog keeps its own text for the first-home name.
+    std::remove("Juego2.dat");
+    finish_game_record();
+    EXPECT_FALSE(game_over_texts.first_home_read);
+    EXPECT_EQ(std::fopen("Juego2.dat", "rb"), nullptr);
     delete_record_files();
 }
 
