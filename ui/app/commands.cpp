@@ -9,6 +9,7 @@
 #include "ui/resources/graphics.h"
 
 static const char help_file[] = "Korvalo.hlp";
+bool help_was_opened;
 
 // A missing help file is silent, like every other missing file of the
 // game; asking the help program for it would stop the game behind a
@@ -16,6 +17,7 @@ static const char help_file[] = "Korvalo.hlp";
 static void open_help() {
     if (GetFileAttributesA(help_file) == INVALID_FILE_ATTRIBUTES) return;
     game_flags |= GF_HELP_OPEN;
+    help_was_opened = true;
     if (!WinHelpA(main_window, help_file, HELP_CONTENTS, 0)) game_flags &= ~GF_HELP_OPEN;
 }
 

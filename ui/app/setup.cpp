@@ -48,7 +48,9 @@ bool on_create(HWND window) {
 
 void cleanup() {
     sndPlaySoundA(nullptr, 0);
-    WinHelpA(main_window, "Korvalo.hlp", HELP_QUIT, 0);
+    // Asking to close help that was never opened would start the help
+    // program only to end it.
+    if (help_was_opened) WinHelpA(main_window, "Korvalo.hlp", HELP_QUIT, 0);
     KillTimer(main_window, cpu_timer);
     destroy_surface(sprite_dc);
     destroy_surface(dice_dc);

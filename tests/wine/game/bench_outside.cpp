@@ -1,8 +1,6 @@
 // Benchmark of the game from outside, beside Wine's own Minesweeper:
-// process start to first completed paint, and GDI and USER objects before
-// and after 20 games started through the dialogs. Prints medians.
+// process start to first completed paint. Prints medians.
 #include "driver.h"
-#include "ui/resources/resource.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,24 +36,6 @@ static void end(PROCESS_INFORMATION& pi) {
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-}
-
-static void start_a_game(const Game& game, bool game_on) {
-    post_key(game, VK_F2);
-    HWND box = wait_for_box(game, 5000);
-    if (game_on && box && is_message_box(box)) {
-        press_box_button(box, IDYES);
-        wait_until([&] { return !IsWindow(box); }, 5000);
-        box = wait_for_box(game, 5000);
-    }
-    if (!box) return;
-    press_box_button(box, IDC_TOKENS_1);
-    press_box_button(box, IDOK);
-    HWND players = nullptr;
-    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
-    if (players) press_box_button(players, IDOK);
-    wait_until([&] { return !find_game_box(game); }, 5000);
-    settle(game);
 }
 
 int main(int argc, char** argv) {
@@ -96,21 +76,5 @@ int main(int argc, char** argv) {
                 "screen %.1f ms\n",
                 median(game_idle), median(mine_idle), median(game_idle) / median(mine_idle), median(game_paint));
 
-    Game game;
-    if (!start_game(exe, game)) return 1;
-    HANDLE h = game.process.hProcess;
-    const DWORD gdi0 = GetGuiResources(h, GR_GDIOBJECTS), user0 = GetGuiResources(h, GR_USEROBJECTS);
-    for (int g = 0; g < 20; ++g) {
-        start_a_game(game, g > 0);
-        click(game, (GetSystemMetrics(SM_CXSCREEN)) / 2, (GetSystemMetrics(SM_CYSCREEN)) / 2);
-        settle(game);
-        HWND box = find_game_box(game);
-        if (box && is_message_box(box)) press_box_button(box, IDOK);
-    }
-    settle(game);
-    const DWORD gdi1 = GetGuiResources(h, GR_GDIOBJECTS), user1 = GetGuiResources(h, GR_USEROBJECTS);
-    std::printf("GDI objects %lu before, %lu after 20 games; USER objects %lu before, %lu after\n", gdi0, gdi1, user0,
-                user1);
-    stop_game(game);
     return 0;
 }

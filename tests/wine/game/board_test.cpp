@@ -201,6 +201,9 @@ int board_tests(const char* exe) {
     check_window_and_outline(game, opening);
     check_opening_picture(opening);
     check_held_button(game);
+    // F1 without a help file beside the game does nothing, and waits for nothing.
+    post_key(game, VK_F1);
+    CHECK(no_box(game, 500) && !IsIconic(game.window), "F1 without a help file showed something");
     check_leaving_refused(game, "Escape", ask_by_escape);
     check_leaving_refused(game, "Alt+F4", ask_by_alt_f4);
     check_leaving_refused(game, "x", ask_by_close_button);
