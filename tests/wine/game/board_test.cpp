@@ -214,3 +214,40 @@ int board_tests(const char* exe) {
     stop_game(game);
     return failed_checks;
 }
+
+// With the help file beside the game, F1 opens help and switching to it
+// leaves the game in place; back in the game, switching away minimises it
+// again. Skipped (77) when the build made no help file.
+int help_tests(const char* exe) {
+    std::string help = exe;
+    help = help.substr(0, help.find_last_of('\\') + 1) + "Korvalo.hlp";
+    if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        NOTE("no %s: skipped", help.c_str());
+        return 77;
+    }
+    Game game;
+    if (!start_game(exe, game)) {
+        CHECK(false, "the game did not start");
+        return 1;
+    }
+    CopyFileA(help.c_str(), (game.folder + "\\Korvalo.hlp").c_str(), FALSE);
+    post_key(game, VK_F1);
+    HWND viewer = nullptr;
+    CHECK(wait_until([&] { return (viewer = FindWindowA("MS_WINHELP", nullptr)) != nullptr; }, 10000),
+          "F1 opened no help window");
+    pump(800);
+    CHECK(!IsIconic(game.window), "the game minimised under its help");
+    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    wait_until([&] { return !IsWindow(viewer); }, 5000);
+    bring_back(game);
+    HWND other = make_other_window();
+    SetForegroundWindow(other);
+    pump(100);
+    CHECK(wait_until([&] { return IsIconic(game.window) != FALSE; }, 3000),
+          "after help was closed, switching away did not minimise");
+    DestroyWindow(other);
+    bring_back(game);
+    check_leaving_with_keyboard(game);
+    stop_game(game);
+    return failed_checks;
+}

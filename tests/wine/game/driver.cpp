@@ -28,6 +28,7 @@ bool start_game(const char* exe, Game& game) {
     GetTempPathA(MAX_PATH, folder);
     std::snprintf(work, sizeof work, "%skorvalo-test-%lu-%lu", folder, GetCurrentProcessId(), GetTickCount());
     CreateDirectoryA(work, nullptr);
+    game.folder = work;
     char command[2 * MAX_PATH];
     std::snprintf(command, sizeof command, "\"%s\"", exe);
     STARTUPINFOA startup = {};

@@ -10,6 +10,7 @@
 struct Game {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;
+    std::string folder; // its working folder
 };
 
 // Starts korvalo.exe in a fresh working folder (its record files go

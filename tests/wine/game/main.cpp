@@ -1,4 +1,4 @@
-// korvalo's window tests: game_test <korvalo.exe> board|play
+// korvalo's window tests: game_test <korvalo.exe> board|play|help
 #include "check.h"
 #include "screen.h"
 #include "game/board.h"
@@ -10,11 +10,12 @@ int failed_checks;
 
 int board_tests(const char* exe);
 int play_tests(const char* exe);
+int help_tests(const char* exe);
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 3) {
-        std::printf("usage: game_test KORVALO.EXE board|play\n");
+        std::printf("usage: game_test KORVALO.EXE board|play|help\n");
         return 2;
     }
     // The game's own geometry on this screen, to know where to look.
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
         if (*c == '/') *c = '\\';
     open_game_pictures(exe);
     GetDesktopWindow();
+    if (std::strcmp(argv[2], "help") == 0) {
+        const int result = help_tests(exe);
+        std::printf("help: %d failed checks\n", failed_checks);
+        return result == 77 ? 77 : (failed_checks == 0 ? 0 : 1);
+    }
     const int failures = std::strcmp(argv[2], "board") == 0 ? board_tests(exe) : play_tests(exe);
     std::printf("%s: %d failed checks\n", argv[2], failures);
     return failures == 0 ? 0 : 1;
