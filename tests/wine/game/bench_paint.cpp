@@ -80,8 +80,8 @@ static void time_dice(int rolls) {
         roll_ms.push_back(t1 - t0);
         pump();
     }
-    std::printf("dice: %.0f steps a roll (both dice; 2 per 8 ms round by design: ~225 in 0.9 s), %.3f ms a step "
-                "(design 4 ms), %.0f ms a roll (design ~1000)\n",
+    std::printf("dice: %.0f steps a roll (both dice; one per die every 4 ms would be ~225 in 0.9 s), %.3f ms a step "
+                "(meant: 4 ms), %.0f ms a roll (meant: about 1000)\n",
                 median(steps_per_roll), median(ms_per_step), median(roll_ms));
 }
 
