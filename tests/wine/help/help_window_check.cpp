@@ -310,18 +310,18 @@ static HWND help_from_game(const Game &game, DWORD since, const HelpText &source
 
 // A jump from the middle of the contents, neither its first nor its last.
 static void click_a_jump(const Game &game, HWND help, const Page &contents, const HelpText &source,
-                         const Reference &ref) {
+                         const Reference &ref, const std::string &who) {
   std::vector<POINT> jumps = find_jumps(contents.shot);
-  if (!jumps_drawn(help, jumps, source, "game")) return;
+  if (!jumps_drawn(help, jumps, source, who)) return;
   size_t k = jumps.size() / 2;
   const ContentsJump &jump = source.contents_jumps[k];
   real_click(jumps[k]);
   Page page;
   const Page none;
   if (expect_page(help, source.title_of(jump.target), k < ref.pages.size() ? ref.pages[k] : none,
-                  "game: jump " + quoted(jump.label), page))
+                  who + ": jump " + quoted(jump.label), page))
     save_bmp(capture_screen(), "help-game-jump.bmp");
-  check(game_stays_shown(game, 500), "game: a click in the help leaves the game shown");
+  check(game_stays_shown(game, 500), who + ": a click in the help leaves the game shown");
 }
 
 static void leave_closes_help(Game &game, bool by_key, const std::string &who) {
@@ -346,7 +346,7 @@ static void game_with_help(const std::string &folder, const HelpText &source, co
   HWND help = help_from_game(game, start, source, ref.contents, "game: F1", contents);
   if (help) {
     save_bmp(capture_screen(), "help-game-f1.bmp");
-    if (!contents.text.empty()) click_a_jump(game, help, contents, source, ref);
+    if (!contents.text.empty()) click_a_jump(game, help, contents, source, ref, "game");
     PostMessageA(help, WM_CLOSE, 0, 0);
     check(wait_until([] { return find_help_window() == NULL; }, 10000), "game: the help window closes on WM_CLOSE");
   }
@@ -420,7 +420,7 @@ static void help_again(const std::string &folder, const HelpText &source) {
   HWND help = help_from_game(game, GetTickCount(), source, none, "again: F1", contents);
   if (help && !contents.text.empty()) {
     Reference no_pages;
-    click_a_jump(game, help, contents, source, no_pages);
+    click_a_jump(game, help, contents, source, no_pages, "again");
     // Switching from the board back to the help window left open.
     check(bring_to_front(game.window), "again: the game takes the activation back from the help");
     SetForegroundWindow(help);
