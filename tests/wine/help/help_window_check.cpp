@@ -408,8 +408,9 @@ static void game_without_help(const std::string &folder, const std::string &else
 
 // ---- the help left open behind the game --------------------------------
 
-// The player opens the help, reads a topic, goes back to the board and
-// presses F1 again: the help must come back in front, on its contents.
+// The player opens the help, reads a topic and goes back to the board.
+// Switching to the help window again must leave the game in place, and F1
+// must bring the help back in front, on its contents.
 static void help_again(const std::string &folder, const HelpText &source) {
   Game game;
   if (!start_game(folder + "\\korvalo.exe", folder, game)) return end_game(game);
