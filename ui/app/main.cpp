@@ -10,9 +10,9 @@
 
 static const char class_name[] = "Korvalo Class";
 
-// The board needs 640 x 480; on a smaller screen the window keeps that size
-// and runs past the screen's edge rather than pushing the board off its
-// left and top (the geometry would go negative).
+// The board needs 640 x 480; on a smaller screen it keeps its 640 x 480
+// place, cut off at the right and bottom by the (maximised) window, rather
+// than pushed off the left and top (the centring offsets would go negative).
 static uint16_t at_least(int measured, uint16_t minimum) {
     return measured < minimum ? minimum : static_cast<uint16_t>(measured);
 }

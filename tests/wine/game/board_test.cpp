@@ -251,3 +251,24 @@ int help_tests(const char* exe) {
     stop_game(game);
     return failed_checks;
 }
+
+// On a screen smaller than 640 x 480 the window still covers the screen,
+// and the board keeps its 640 x 480 place: cut off at the right and bottom
+// rather than pushed off to the left and top.
+int small_screen_tests(const char* exe) {
+    Game game;
+    if (!start_game(exe, game)) {
+        CHECK(false, "the game did not start");
+        return 1;
+    }
+    RECT r;
+    GetWindowRect(game.window, &r);
+    const Image shot = capture_settled_screen();
+    CHECK(r.left == 0 && r.top == 0 && r.right == shot.w && r.bottom == shot.h, "window at %ld,%ld-%ld,%ld", r.left,
+          r.top, r.right, r.bottom);
+    CHECK(shot.at(94, 14) == 0xFF0000 && shot.at(94, 200) == 0xFF0000 && shot.at(93, 200) == 0,
+          "the board's corner is not at (94, 14)");
+    check_leaving_with_keyboard(game);
+    stop_game(game);
+    return failed_checks;
+}

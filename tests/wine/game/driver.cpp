@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include "screen.h"
+#include "game/board.h"
 
 #include <cstdio>
 
@@ -40,14 +41,10 @@ bool start_game(const char* exe, Game& game) {
     const DWORD pid = game.process.dwProcessId;
     if (!wait_until([&] { return (game.window = find_game_window(pid)) != nullptr; }, 20000)) return false;
     // The first paint is done when the frame's corner is red.
-    RECT r;
-    GetWindowRect(game.window, &r);
     return wait_until(
         [&] {
             HDC screen = GetDC(nullptr);
-            const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-            const int left = (w - 451) / 2, top = (h - 450) / 2 - 1;
-            const COLORREF c = GetPixel(screen, left, top);
+            const COLORREF c = GetPixel(screen, board_rect.left, board_rect.top);
             ReleaseDC(nullptr, screen);
             return c == RGB(255, 0, 0);
         },

@@ -1,8 +1,9 @@
-// korvalo's window tests: game_test <korvalo.exe> board|play|help
+// korvalo's window tests: game_test <korvalo.exe> board|play|help|small
 #include "check.h"
 #include "screen.h"
 #include "game/board.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -11,16 +12,18 @@ int failed_checks;
 int board_tests(const char* exe);
 int play_tests(const char* exe);
 int help_tests(const char* exe);
+int small_screen_tests(const char* exe);
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 3) {
-        std::printf("usage: game_test KORVALO.EXE board|play|help\n");
+        std::printf("usage: game_test KORVALO.EXE board|play|help|small\n");
         return 2;
     }
-    // The game's own geometry on this screen, to know where to look.
-    screen_w = static_cast<uint16_t>(GetSystemMetrics(SM_CXSCREEN));
-    screen_h = static_cast<uint16_t>(GetSystemMetrics(SM_CYSCREEN));
+    // The game's own geometry on this screen, to know where to look (the
+    // game takes a smaller screen for 640 x 480).
+    screen_w = static_cast<uint16_t>(std::max(GetSystemMetrics(SM_CXSCREEN), 640));
+    screen_h = static_cast<uint16_t>(std::max(GetSystemMetrics(SM_CYSCREEN), 480));
     recentre_board();
     // ctest passes the build tree's Unix path; Wine shows it as drive Z:.
     static char exe[MAX_PATH];
@@ -34,7 +37,10 @@ int main(int argc, char** argv) {
         std::printf("help: %d failed checks\n", failed_checks);
         return result == 77 ? 77 : (failed_checks == 0 ? 0 : 1);
     }
-    const int failures = std::strcmp(argv[2], "board") == 0 ? board_tests(exe) : play_tests(exe);
+    int failures;
+    if (std::strcmp(argv[2], "board") == 0) failures = board_tests(exe);
+    else if (std::strcmp(argv[2], "small") == 0) failures = small_screen_tests(exe);
+    else failures = play_tests(exe);
     std::printf("%s: %d failed checks\n", argv[2], failures);
     return failures == 0 ? 0 : 1;
 }
