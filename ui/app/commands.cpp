@@ -9,6 +9,7 @@
 #include "ui/resources/graphics.h"
 
 static const char help_file[] = "Korvalo.hlp";
+static const char help_class[] = "MS_WINHELP";
 bool help_was_opened;
 
 // A missing help file is silent, like every other missing file of the
@@ -18,7 +19,22 @@ static void open_help() {
     if (GetFileAttributesA(help_file) == INVALID_FILE_ATTRIBUTES) return;
     game_flags |= GF_HELP_OPEN;
     help_was_opened = true;
-    if (!WinHelpA(main_window, help_file, HELP_CONTENTS, 0)) game_flags &= ~GF_HELP_OPEN;
+    if (!WinHelpA(main_window, help_file, HELP_CONTENTS, 0)) {
+        game_flags &= ~GF_HELP_OPEN;
+        return;
+    }
+    // A help window left open behind the full-screen game is shown its
+    // contents but stays behind it unless it is brought to the front.
+    if (HWND help = FindWindowA(help_class, nullptr)) SetForegroundWindow(help);
+}
+
+// The game's own help window: switching to it, also after coming back to
+// the board, is not leaving the game.
+static bool help_window_in_front() {
+    HWND front = GetForegroundWindow();
+    char name[sizeof help_class];
+    return help_was_opened && front && GetClassNameA(front, name, sizeof name) &&
+           lstrcmpA(name, help_class) == 0;
 }
 
 static void end_press_and_clip() {
@@ -63,7 +79,7 @@ void on_activate_app(bool active) {
     }
     game_flags &= ~(GF_DRAGGING | GF_BUTTON_HELD | GF_DIE_DRAG | GF_ANIMATE | GF_APP_ACTIVE);
     ClipCursor(nullptr);
-    if (!(game_flags & (GF_MODAL | GF_HELP_OPEN))) ShowWindow(main_window, SW_MINIMIZE);
+    if (!(game_flags & (GF_MODAL | GF_HELP_OPEN)) && !help_window_in_front()) ShowWindow(main_window, SW_MINIMIZE);
 }
 
 static bool confirm_leaving() {
