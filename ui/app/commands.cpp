@@ -79,7 +79,16 @@ void on_activate_app(bool active) {
     }
     game_flags &= ~(GF_DRAGGING | GF_BUTTON_HELD | GF_DIE_DRAG | GF_ANIMATE | GF_APP_ACTIVE);
     ClipCursor(nullptr);
-    if (!(game_flags & (GF_MODAL | GF_HELP_OPEN)) && !help_window_in_front()) ShowWindow(main_window, SW_MINIMIZE);
+    if (game_flags & (GF_MODAL | GF_HELP_OPEN)) return;
+    // Which window takes the activation is only settled once this message
+    // is over: the decision waits for a message of our own.
+    if (help_was_opened) PostMessageA(main_window, WM_DECIDE_MINIMISE, 0, 0);
+    else ShowWindow(main_window, SW_MINIMIZE);
+}
+
+void decide_minimise() {
+    if (game_flags & (GF_APP_ACTIVE | GF_MODAL | GF_HELP_OPEN)) return; // back already, or a box opened
+    if (!help_window_in_front()) ShowWindow(main_window, SW_MINIMIZE);
 }
 
 static bool confirm_leaving() {

@@ -29,6 +29,10 @@ void on_key(WPARAM key);
 void on_system_key(WPARAM key);
 void on_activate(WPARAM state);
 void on_activate_app(bool active);
+// Posted on deactivation while the help may be open: minimises the window
+// unless the help window is the one that took the activation.
+enum { WM_DECIDE_MINIMISE = WM_APP + 1 };
+void decide_minimise();
 void leave_command();
 bool on_query_end_session();
 void new_game_command();

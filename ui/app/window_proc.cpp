@@ -33,6 +33,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // the window when a message box or dialog closes.
     case WM_ACTIVATE: on_activate(wparam); break;
     case WM_ACTIVATEAPP: on_activate_app(wparam != 0); return 0;
+    case WM_DECIDE_MINIMISE: decide_minimise(); return 0;
     default: break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
