@@ -38,7 +38,25 @@ static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
-static BOOL run_dialog(OPENFILENAMEA& ofn, BOOL(WINAPI* dialog)(LPOPENFILENAMEA)) {
+// The dialog library is loaded when it is first asked for, not at start:
+// with what it brings in it is a third of the program's memory, and most
+// runs never save or load. It stays loaded for the rest of the run.
+typedef BOOL(WINAPI* FileDialog)(LPOPENFILENAMEA);
+
+static FileDialog file_dialog(const char* name) {
+    static HMODULE library;
+    if (!library) library = LoadLibraryA("comdlg32.dll");
+    return library ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
+// False when no file was chosen; when the dialog cannot be shown at all the
+// player is told why nothing happens.
+static BOOL run_dialog(OPENFILENAMEA& ofn, const char* name, const char* failure) {
+    const FileDialog dialog = file_dialog(name);
+    if (!dialog) {
+        tell(failure);
+        return FALSE;
+    }
     game_flags |= GF_MODAL;
     const BOOL chosen = dialog(&ofn);
     game_flags &= ~GF_MODAL;
@@ -85,7 +103,7 @@ void save_command() {
     prepare_dialog(ofn, path, sizeof path, folder);
     ofn.lpstrTitle = "Guardar partida";
     ofn.Flags |= OFN_OVERWRITEPROMPT;
-    if (!run_dialog(ofn, GetSaveFileNameA)) return;
+    if (!run_dialog(ofn, "GetSaveFileNameA", "No se pudo guardar la partida.")) return;
     // The game is taken as it stands now: the computer may have played on
     // under the dialog, or even finished the game.
     bool saved = false;
@@ -127,7 +145,7 @@ void load_command() {
     OPENFILENAMEA ofn;
     prepare_dialog(ofn, path, sizeof path, folder);
     ofn.Flags |= OFN_FILEMUSTEXIST;
-    if (!run_dialog(ofn, GetOpenFileNameA)) return;
+    if (!run_dialog(ofn, "GetOpenFileNameA", "No se pudo cargar la partida.")) return;
     std::string text;
     if (carrying() || !read_save_file(path, &text) || !load_game_text(text, GetTickCount())) {
         tell("El archivo no es una partida válida de Zenta Korvalo.");
