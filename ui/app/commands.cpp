@@ -72,6 +72,11 @@ void on_activate(WPARAM state) {
         set_pointer(POINTER_PLAYER, current_player);
 }
 
+// While the activation is on its way to another program no window is in
+// front yet; the decision is then asked again every 50 ms, for a second
+// at most (a busy help program can take that long to show itself).
+static int decide_tries;
+
 void on_activate_app(bool active) {
     if (active) {
         game_flags = (game_flags | GF_ANIMATE | GF_APP_ACTIVE) & ~GF_HELP_OPEN;
@@ -82,12 +87,18 @@ void on_activate_app(bool active) {
     if (game_flags & (GF_MODAL | GF_HELP_OPEN)) return;
     // Which window takes the activation is only settled once this message
     // is over: the decision waits for a message of our own.
+    decide_tries = 0;
     if (help_was_opened) PostMessageA(main_window, WM_DECIDE_MINIMISE, 0, 0);
     else ShowWindow(main_window, SW_MINIMIZE);
 }
 
 void decide_minimise() {
+    KillTimer(main_window, DECIDE_TIMER);
     if (game_flags & (GF_APP_ACTIVE | GF_MODAL | GF_HELP_OPEN)) return; // back already, or a box opened
+    if (!GetForegroundWindow() && ++decide_tries < 20) {
+        SetTimer(main_window, DECIDE_TIMER, 50, nullptr);
+        return;
+    }
     if (!help_window_in_front()) ShowWindow(main_window, SW_MINIMIZE);
 }
 

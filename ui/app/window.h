@@ -32,6 +32,7 @@ void on_activate_app(bool active);
 // Posted on deactivation while the help may be open: minimises the window
 // unless the help window is the one that took the activation.
 enum { WM_DECIDE_MINIMISE = WM_APP + 1 };
+enum { DECIDE_TIMER = 2 }; // asks decide_minimise again (timer 1 is the computer's)
 void decide_minimise();
 void leave_command();
 bool on_query_end_session();

@@ -16,6 +16,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_PAINT: on_paint(); return 0;
     case WM_TIMER:
         if (wparam == 1) cpu_tick();
+        if (wparam == DECIDE_TIMER) decide_minimise();
         return 0;
     case WM_LBUTTONDOWN: store_pointer(lparam); on_left_button_down(); return 0;
     case WM_MOUSEMOVE: store_pointer(lparam); on_mouse_move(wparam); return 0;
