@@ -29,7 +29,13 @@ static const unsigned char token_picture_id[4] = {IDB_TOKEN_RED, IDB_TOKEN_BLUE,
 // it; this table is what gets released, so a shared tile goes only once.
 static HBITMAP tile_picture[IDB_TILE_COUNT];
 
-static HBITMAP load_picture(int id) { return LoadBitmapA(app_instance, MAKEINTRESOURCEA(id)); }
+// As DIB sections in the pictures' own depth rather than as bitmaps of the
+// screen's: selecting a screen bitmap into sprite_dc can cost a tenth of a
+// millisecond under some systems, and every paint selects dozens of them.
+static HBITMAP load_picture(int id) {
+    return static_cast<HBITMAP>(
+        LoadImageA(app_instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 
 // Not shared (no LR_SHARED), so that the clean-up can destroy each one.
 static HCURSOR load_pointer(int id) {
