@@ -121,6 +121,46 @@ static void count_objects_over_games() {
                 gdi_objects());
 }
 
+// The floor of any repaint under this system: a window of the same
+// process whose paint draws nothing.
+static LRESULT CALLBACK plain_proc(HWND w, UINT m, WPARAM a, LPARAM b) {
+    if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(w, &ps);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    return DefWindowProcA(w, m, a, b);
+}
+
+static void time_plain_window() {
+    WNDCLASSA c = {};
+    c.style = CS_OWNDC;
+    c.lpfnWndProc = plain_proc;
+    c.hInstance = app_instance;
+    c.lpszClassName = "Plain";
+    RegisterClassA(&c);
+    HWND plain = CreateWindowExA(0, "Plain", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr, app_instance,
+                                 nullptr);
+    for (int i = 0; i < 10; ++i) {
+        pump();
+        Sleep(20);
+    }
+    std::vector<double> runs;
+    for (int i = 0; i < 41; ++i) {
+        pump();
+        const RECT pixel = {0, 0, 1, 1};
+        const double t0 = now_ms();
+        InvalidateRect(plain, &pixel, FALSE);
+        UpdateWindow(plain);
+        GdiFlush();
+        runs.push_back(now_ms() - t0);
+    }
+    std::printf("repaint of one pixel of a window that draws nothing: %.3f ms\n", median(runs));
+    DestroyWindow(plain);
+    pump();
+}
+
 int main() {
     setvbuf(stdout, nullptr, _IONBF, 0);
     app_instance = GetModuleHandleA(nullptr);
@@ -142,6 +182,7 @@ int main() {
         Sleep(20);
     }
     std::printf("screen %ux%u\n", screen_w, screen_h);
+    time_plain_window();
     std::printf("full repaint, no game: %.3f ms\n", time_repaint(nullptr, 1));
 
     player_count = 2;
@@ -161,6 +202,8 @@ int main() {
                           {centre_rect.left, centre_rect.top, centre_rect.right, centre_rect.bottom}};
     std::printf("repaint after a move (2 token squares and the centre): %.3f ms\n", time_repaint(move, 3));
     std::printf("repaint of one token square: %.3f ms\n", time_repaint(move, 1));
+    const RECT margin[1] = {{0, screen_h - 2, 1, screen_h - 1}};
+    std::printf("repaint of one pixel of the margin: %.3f ms\n", time_repaint(margin, 1));
     time_dice(7);
     count_objects_over_games();
     game_flags &= ~GF_GAME_ON;
