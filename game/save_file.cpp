@@ -17,23 +17,11 @@ namespace {
 const char magic_line[] = "Zenta Korvalo partida";
 const uint32_t format_version = 1;
 
-// The turn's flags a saved game keeps, in the order they are written. The
+// The turn's flags a saved game keeps, written by name in bit order. The
 // others belong to the window (modal, activation, help) or to a press or a
 // carry in progress, which a saved game never holds.
-struct FlagName {
-    const char* name;
-    uint32_t bit;
-};
-const FlagName turn_flags[] = {
-    {"GF_CAN_MOVE", GF_CAN_MOVE},
-    {"GF_MAY_THROW", GF_MAY_THROW},
-    {"GF_FIRST_HOME_DONE", GF_FIRST_HOME_DONE},
-    {"GF_DOUBLES", GF_DOUBLES},
-    {"GF_DOUBLE_ONE_OR_SIX", GF_DOUBLE_ONE_OR_SIX},
-    {"GF_CAPTURE_POSSIBLE", GF_CAPTURE_POSSIBLE},
-    {"GF_CAPTURED", GF_CAPTURED},
-    {"GF_EXACT_REST", GF_EXACT_REST},
-};
+const uint32_t turn_flags = GF_CAN_MOVE | GF_MAY_THROW | GF_FIRST_HOME_DONE | GF_DOUBLES | GF_DOUBLE_ONE_OR_SIX |
+                           GF_CAPTURE_POSSIBLE | GF_CAPTURED | GF_EXACT_REST;
 
 struct SavedToken {
     uint8_t state, step;
@@ -200,9 +188,11 @@ bool read_flags(Lines& in, uint32_t* flags) {
     size_t next_flag = 0;
     *flags = 0;
     for (size_t i = 1; i < f.size(); ++i) {
-        while (next_flag < sizeof turn_flags / sizeof *turn_flags && f[i] != turn_flags[next_flag].name) ++next_flag;
-        if (next_flag == sizeof turn_flags / sizeof *turn_flags) return false;
-        *flags |= turn_flags[next_flag++].bit;
+        while (next_flag < FLAG_COUNT &&
+               (!(flag_names[next_flag].bit & turn_flags) || f[i] != flag_names[next_flag].name))
+            ++next_flag;
+        if (next_flag == FLAG_COUNT) return false;
+        *flags |= flag_names[next_flag++].bit;
     }
     in.next += 1;
     return true;
@@ -483,8 +473,8 @@ std::string save_game_text(uint32_t now) {
     add_line(out, "time %lld", static_cast<long long>(now - game_start_tick));
     add_line(out, "current %lld", current_player);
     out += "flags";
-    for (const FlagName& f : turn_flags)
-        if (game_flags & f.bit) out += std::string(" ") + f.name;
+    for (const FlagName& f : flag_names)
+        if (game_flags & turn_flags & f.bit) out += std::string(" ") + f.name;
     out += '\n';
     for (unsigned i = 0; i < 2; ++i) add_line(out, "die %lld %lld %lld %lld %lld", i, dice[i].x, dice[i].y, dice[i].value, dice[i].face);
     add_line(out, "dice_count %lld", dice_count);

@@ -6,6 +6,28 @@
 #include "records/records.h"
 
 uint32_t game_flags;
+
+const FlagName flag_names[FLAG_COUNT] = {
+    {"GF_GAME_ON", GF_GAME_ON},
+    {"GF_MODAL", GF_MODAL},
+    {"GF_DRAGGING", GF_DRAGGING},
+    {"GF_DROP_OK", GF_DROP_OK},
+    {"GF_CAN_MOVE", GF_CAN_MOVE},
+    {"GF_MAY_THROW", GF_MAY_THROW},
+    {"GF_FIRST_HOME_DONE", GF_FIRST_HOME_DONE},
+    {"GF_DOUBLES", GF_DOUBLES},
+    {"GF_DOUBLE_ONE_OR_SIX", GF_DOUBLE_ONE_OR_SIX},
+    {"GF_CAPTURE_POSSIBLE", GF_CAPTURE_POSSIBLE},
+    {"GF_CAPTURED", GF_CAPTURED},
+    {"GF_BUTTON_HELD", GF_BUTTON_HELD},
+    {"GF_DICE_ROLLING", GF_DICE_ROLLING},
+    {"GF_DIE_DRAG", GF_DIE_DRAG},
+    {"GF_SOPLAR", GF_SOPLAR},
+    {"GF_EXACT_REST", GF_EXACT_REST},
+    {"GF_ANIMATE", GF_ANIMATE},
+    {"GF_APP_ACTIVE", GF_APP_ACTIVE},
+    {"GF_HELP_OPEN", GF_HELP_OPEN},
+};
 TokenRecord tokens[SEATS][TOKEN_SLOTS];
 DieRecord dice[2];
 

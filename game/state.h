@@ -28,6 +28,15 @@ enum : uint32_t {
     GF_HELP_OPEN = 0x40000,
 };
 
+// Every flag's own name, in bit order, for the files and scripts that
+// write flags out by name.
+struct FlagName {
+    const char* name;
+    uint32_t bit;
+};
+enum { FLAG_COUNT = 19 };
+extern const FlagName flag_names[FLAG_COUNT];
+
 // Token state bits.
 enum : uint8_t {
     TS_ON_TRACK = 0x01,

@@ -163,32 +163,6 @@ void drop_command(const std::vector<std::string>& w) {
     sim_release(x, y);
 }
 
-struct FlagName {
-    const char* name;
-    uint32_t bit;
-};
-const FlagName flag_names[] = {
-    {"GF_GAME_ON", GF_GAME_ON},
-    {"GF_MODAL", GF_MODAL},
-    {"GF_DRAGGING", GF_DRAGGING},
-    {"GF_DROP_OK", GF_DROP_OK},
-    {"GF_CAN_MOVE", GF_CAN_MOVE},
-    {"GF_MAY_THROW", GF_MAY_THROW},
-    {"GF_FIRST_HOME_DONE", GF_FIRST_HOME_DONE},
-    {"GF_DOUBLES", GF_DOUBLES},
-    {"GF_DOUBLE_ONE_OR_SIX", GF_DOUBLE_ONE_OR_SIX},
-    {"GF_CAPTURE_POSSIBLE", GF_CAPTURE_POSSIBLE},
-    {"GF_CAPTURED", GF_CAPTURED},
-    {"GF_BUTTON_HELD", GF_BUTTON_HELD},
-    {"GF_DICE_ROLLING", GF_DICE_ROLLING},
-    {"GF_DIE_DRAG", GF_DIE_DRAG},
-    {"GF_SOPLAR", GF_SOPLAR},
-    {"GF_EXACT_REST", GF_EXACT_REST},
-    {"GF_ANIMATE", GF_ANIMATE},
-    {"GF_APP_ACTIVE", GF_APP_ACTIVE},
-    {"GF_HELP_OPEN", GF_HELP_OPEN},
-};
-
 uint32_t flag_bit(const std::string& name) {
     for (const FlagName& f : flag_names)
         if (name == f.name) return f.bit;
