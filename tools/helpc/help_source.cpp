@@ -1,4 +1,5 @@
 #include "tools/helpc/help_source.h"
+#include "tools/helpc/text_file.h"
 
 #include "tools/helpc/context_hash.h"
 #include "tools/helpc/cp1252.h"
@@ -125,14 +126,8 @@ bool parse_help_source(const std::string &utf8, HelpSource &source, SourceError 
   source = HelpSource{};
   OpenParagraph open;
   int line = 0;
-  size_t at = 0;
-  while (at < utf8.size()) {
-    size_t end = utf8.find('\n', at);
-    if (end == std::string::npos) end = utf8.size();
-    std::string raw = utf8.substr(at, end - at);
-    at = end + 1;
+  for (const std::string &raw : source_lines(utf8)) {
     line++;
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
     std::string text, conversion_error;
     if (!utf8_to_cp1252(raw, text, conversion_error)) return fail(error, line, conversion_error);
     for (char c : text)
