@@ -369,7 +369,7 @@ void human_move(Play& p, const View& v) {
         post_mouse(p.game, WM_LBUTTONDOWN, token.x + 10, token.y + 10, true);
         settle(p.game);
     }
-    POINT target;
+    POINT target = {0, 0};
     uint8_t square = NO_SQUARE;
     const bool legal = find_legal_target(p, token, v.number, v, carry, &target, &square);
     CHECK(legal, "no legal square for %d pips", v.number);
@@ -382,7 +382,7 @@ void human_move(Play& p, const View& v) {
         bool there = false;
         for (const Spot& s : after.red_tokens) there = there || in_square(s, square);
         CHECK(there, "the token is not on square %u after the drop (from %d,%d to %d,%d; now at %d,%d)", square, token.x,
-              token.y, target.x, target.y, after.red_tokens[0].x, after.red_tokens[0].y);
+              token.y, static_cast<int>(target.x), static_cast<int>(target.y), after.red_tokens[0].x, after.red_tokens[0].y);
     }
 }
 

@@ -4,7 +4,7 @@
 // after the abandon question, shown and saved again exactly as it was, and
 // played on; a damaged file is refused and a save that cannot be written
 // leaves the earlier file whole.
-#include "tests/wine/saveload/check.h"
+#include "tests/wine/common/check.h"
 #include "tests/wine/saveload/window_driver.h"
 #include "ui/resources/resource.h"
 
@@ -81,15 +81,15 @@ bool start_two_token_game(const Game& game) {
     post_key(game, VK_F2);
     HWND dialog = wait_for_dialog(game, 5000);
     if (!dialog || !GetDlgItem(dialog, IDC_TOKENS_2)) return false;
-    press(dialog, IDC_TOKENS_2);
-    press(dialog, IDC_PLAYERS_2);
-    press(dialog, IDOK);
+    press_box_button(dialog, IDC_TOKENS_2);
+    press_box_button(dialog, IDC_PLAYERS_2);
+    press_box_button(dialog, IDOK);
     HWND players = nullptr;
     wait_until([&] { return (players = find_dialog(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
     if (!players) return false;
     SetDlgItemTextA(players, IDC_SEAT0_NAME, "Ana");
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Íñigo");
-    press(players, IDOK);
+    press_box_button(players, IDOK);
     return wait_until([&] { return !find_dialog(game); }, 5000);
 }
 
@@ -111,7 +111,7 @@ void load_from(const Game& game, const char* name) {
     HWND question = wait_for_message_box(game, 5000);
     CHECK(question != nullptr, "no question before loading");
     if (!question) return;
-    press(question, IDYES);
+    press_box_button(question, IDYES);
     HWND dialog = wait_for_file_dialog(game, 5000);
     CHECK(dialog != nullptr, "no open dialog");
     if (!dialog) return;
@@ -127,7 +127,7 @@ void answer_box(const Game& game, const char* text, int button) {
     if (!box) return;
     CHECK(box_text(box) == text, "message \"%s\", expected \"%s\"", box_text(box).c_str(), text);
     CHECK(window_text(box) == "Zenta Korvalo", "caption \"%s\"", window_text(box).c_str());
-    press(box, button);
+    press_box_button(box, button);
     gone(box);
     settle(game);
 }
@@ -146,7 +146,7 @@ void run(const Game& game) {
     post_key(game, VK_F4);
     HWND open = wait_for_file_dialog(game, 5000);
     CHECK(open != nullptr, "F4 without a game does not go straight to the open dialog");
-    if (open) press(open, IDCANCEL), gone(open);
+    if (open) press_box_button(open, IDCANCEL), gone(open);
 
     if (!start_two_token_game(game)) {
         CHECK(false, "could not start a game through the dialogs");
@@ -178,7 +178,7 @@ void run(const Game& game) {
     if (dialog) choose_file(dialog, "Uno.kor");
     HWND replace = wait_for_message_box(game, 5000);
     CHECK(replace != nullptr, "no question before replacing Uno.kor");
-    if (replace) press(replace, IDYES);
+    if (replace) press_box_button(replace, IDYES);
     if (dialog) CHECK(gone(dialog), "the save dialog stays open after replacing");
     settle(game);
     CHECK(game_of(read_file("Uno.kor")) == game_of(uno), "Uno.kor replaced by another game");
@@ -225,7 +225,7 @@ void run(const Game& game) {
     if (dialog) choose_file(dialog, "Cerrado.kor");
     replace = wait_for_message_box(game, 5000);
     if (replace && box_text(replace) != "No se pudo guardar la partida.") {
-        press(replace, IDYES);
+        press_box_button(replace, IDYES);
         gone(replace);
     }
     answer_box(game, "No se pudo guardar la partida.", IDOK);
@@ -252,7 +252,7 @@ void run(const Game& game) {
     CHECK(game_of(read_file("Otra\\Siete.kor")) == game_of(cuatro), "no game saved in another folder");
     post_key(game, VK_F4);
     HWND question = wait_for_message_box(game, 5000);
-    if (question) press(question, IDYES);
+    if (question) press_box_button(question, IDYES);
     dialog = wait_for_file_dialog(game, 5000);
     if (dialog) {
         choose_file(dialog, "Otra");

@@ -4,67 +4,6 @@
 
 #include <cstdio>
 
-bool wait_until(const std::function<bool()>& condition, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start > ms) return false;
-        Sleep(20);
-    }
-}
-
-bool start_game_in(const char* exe, const char* folder, Game& game) {
-    char command[2 * MAX_PATH];
-    std::snprintf(command, sizeof command, "\"%s\"", exe);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(exe, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &game.process))
-        return false;
-    const DWORD pid = game.process.dwProcessId;
-    return wait_until(
-        [&] {
-            for (HWND w = FindWindowExA(nullptr, nullptr, "Korvalo Class", nullptr); w;
-                 w = FindWindowExA(nullptr, w, "Korvalo Class", nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == pid && IsWindowVisible(w)) game.window = w;
-            }
-            return game.window != nullptr;
-        },
-        20000);
-}
-
-int wait_for_exit(Game& game, DWORD ms) {
-    if (WaitForSingleObject(game.process.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(game.process.hProcess, &code);
-    return static_cast<int>(code);
-}
-
-void stop_game(Game& game) {
-    if (!game.process.hProcess) return;
-    if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(game.process.hProcess, 99);
-    CloseHandle(game.process.hProcess);
-    CloseHandle(game.process.hThread);
-    game.process = {};
-}
-
-// A sent message is answered only after the ones posted before it; the
-// paint it leaves pending is asked for too.
-void settle(const Game& game) {
-    DWORD_PTR result;
-    SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-    RedrawWindow(game.window, nullptr, nullptr, RDW_UPDATENOW);
-    SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-}
-
-void post_key(const Game& game, UINT key) { PostMessageA(game.window, WM_KEYDOWN, key, 1); }
-
-void click(const Game& game, int x, int y) {
-    PostMessageA(game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(game.window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
 namespace {
 
 enum Kind { ANY_DIALOG, MESSAGE_BOX, FILE_DIALOG };
@@ -120,25 +59,9 @@ bool gone(HWND window) {
     return wait_until([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
 }
 
-std::string window_text(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string box_text(HWND box) {
-    char text[256] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
-}
-
-void press(HWND box, int id) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
-
 void choose_file(HWND dialog, const char* name) {
     SetDlgItemTextA(dialog, name_box_id(dialog), name);
-    press(dialog, IDOK);
+    press_box_button(dialog, IDOK);
 }
 
 std::string file_name_box(HWND dialog) {

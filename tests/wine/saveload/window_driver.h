@@ -1,32 +1,14 @@
-// The game driven from outside, as another program of the desktop: its
-// process and window, posted keys and clicks, its message boxes and
-// dialogs found among the windows of its process, and screen captures.
+// The game's message boxes and dialogs, and the system's file dialogs,
+// found among the windows of its process; screen captures.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
-struct Game {
-    PROCESS_INFORMATION process = {};
-    HWND window = nullptr;
-};
-
-// Starts the game with the folder as its working folder and waits for its
-// window.
-bool start_game_in(const char* exe, const char* folder, Game& game);
-int wait_for_exit(Game& game, DWORD ms);
-void stop_game(Game& game);
-
-// Polls every 20 ms until the condition holds; false after the time-out.
-bool wait_until(const std::function<bool()>& condition, DWORD ms);
-// Returns once the game has handled everything posted so far and painted.
-void settle(const Game& game);
-void post_key(const Game& game, UINT key);
-void click(const Game& game, int x, int y);
+#include "game_process.h"
 
 // Visible windows of class #32770 of the game's process: a dialog of the
 // game, a message box (it has the static text 0xFFFF), or a system file
@@ -39,10 +21,6 @@ bool nothing_opens(const Game& game, DWORD ms);
 // Waits for a window to close.
 bool gone(HWND window);
 
-std::string window_text(HWND window);
-std::string box_text(HWND box);
-// A button of a message box or a dialog, by id.
-void press(HWND box, int id);
 // Types the name into a file dialog's file name box and presses OK.
 void choose_file(HWND dialog, const char* name);
 std::string file_name_box(HWND dialog);
