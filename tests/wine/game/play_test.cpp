@@ -277,22 +277,36 @@ View wait_for_quiet(Play& p) {
     return look();
 }
 
-// Tries each move the dice allow until the pointer says it is legal.
+// Tries each move the dice seem to allow until the pointer says it is
+// legal. The count read in the centre, the dice found on the screen and the
+// square under the token's picture can each be wrong (a die half hidden, a
+// token put off its square's middle), so when none of those moves is legal
+// every square of red's route is tried, as a player looking for the spot
+// would; only a move owed with no legal square anywhere is a failure.
 bool find_legal_target(Play& p, const Spot& token, int number, const View& v, HCURSOR carry, POINT* target,
                        uint8_t* square) {
     current_player = 0;
     const uint8_t from = point_to_square(token.x + 10, token.y + 10);
     const uint8_t step = square_to_step(from);
+    std::vector<int> steps;
     std::vector<int> moves = {number};
     for (const DieSpot& d : v.dice) moves.push_back(d.face), moves.push_back(number - d.face);
-    for (int m : moves) {
-        if (m <= 0) continue;
-        const uint8_t to = step_to_square(static_cast<uint8_t>(step + m), 0);
+    for (int m : moves)
+        if (m > 0 && step != NO_SQUARE) steps.push_back(step + m);
+    const size_t likely = steps.size();
+    for (int s = 1; s <= STEP_HOME; ++s) steps.push_back(s);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const uint8_t to = step_to_square(static_cast<uint8_t>(steps[i]), 0);
         if (to == NO_SQUARE) continue;
+        // The token's own square is always a legal drop, of no move at all.
+        if (i >= likely && (to == from || in_square(token, to))) continue;
         const POINT at = square_point(to);
         post_mouse(p.game, WM_MOUSEMOVE, at.x, at.y, true);
         settle(p.game);
         if (current_cursor() == carry) {
+            if (i >= likely)
+                NOTE("legal square found only by searching: step %d for a token seen at %d,%d (square %u), %d pips, "
+                     "%zu dice seen", steps[i], token.x, token.y, from, number, v.dice.size());
             *target = at;
             *square = to;
             return true;
