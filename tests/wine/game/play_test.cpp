@@ -420,7 +420,18 @@ HWND wait_for_game_over(Play& p) {
 
 bool every_check_reached(const Play& p) { return p.die_dragged && p.shapes_checked && p.cpu_click_checked; }
 
+bool record_files_present(const Play& p, std::string* name) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((p.game.folder + "\\Juego*.dat").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    *name = found.cFileName;
+    FindClose(search);
+    return true;
+}
+
 void finish(Play& p) {
+    std::string record;
+    CHECK(record_files_present(p, &record), "no record file in %s while the game runs", p.game.folder.c_str());
     HWND over = wait_for_game_over(p);
     if (over) press_box_button(over, IDCANCEL); // "Salir"
     HWND summary = nullptr;
@@ -429,6 +440,9 @@ void finish(Play& p) {
     if (summary) press_box_button(summary, IDOK);
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
+    // Every game of the run left a record file in the working folder while
+    // the program ran; none may be left behind.
+    CHECK(!record_files_present(p, &record), "record file %s left after the exit", record.c_str());
 }
 
 // One game from its dialogs to "Ganó"; false when it could not start.
