@@ -356,6 +356,7 @@ void human_move(Play& p, const View& v) {
     // A die the search missed (half under a token) is picked up first; it
     // is carried into the left margin and the move tried again.
     if (carry == p.red_pointer) {
+        NOTE("no token picked up at %d,%d: a die under the pointer is carried aside", token.x + 10, token.y + 10);
         post_mouse(p.game, WM_MOUSEMOVE, 40, v.shot.h - 110, true);
         post_mouse(p.game, WM_LBUTTONUP, 40, v.shot.h - 110, false);
         settle(p.game);
@@ -370,6 +371,8 @@ void human_move(Play& p, const View& v) {
     // the carry over the jail: the token is put back on its own square and
     // the move tried again; only a repeated failure counts.
     if (refused == carry) {
+        NOTE("the carry pointer still shows over the jail at %d,%d (token at %d,%d, %d pips): put back and tried again",
+             static_cast<int>(jail.x), static_cast<int>(jail.y), token.x, token.y, v.number);
         post_mouse(p.game, WM_MOUSEMOVE, token.x + 10, token.y + 10, true);
         post_mouse(p.game, WM_LBUTTONUP, token.x + 10, token.y + 10, false);
         settle(p.game);
