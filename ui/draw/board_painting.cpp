@@ -57,8 +57,9 @@ static void draw_squares() {
 static void draw_jails() {
     for (int seat = 0; seat < 4; ++seat) {
         const Rect& area = board_areas[jail_area_of[seat]];
+        if (!window_part_visible(area.left, area.top, 96, 96)) continue;
         SelectObject(sprite_dc, jail_picture[seat]);
-        copy_to_window(area.left, area.top, 96, 96, sprite_dc, 0, 0, SRCCOPY);
+        BitBlt(window_dc, area.left, area.top, 96, 96, sprite_dc, 0, 0, SRCCOPY);
     }
 }
 

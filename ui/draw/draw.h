@@ -12,10 +12,11 @@ struct Rect;
 void draw_board();
 void draw_buttons();
 void draw_tokens();
-// A copy to window_dc, skipped when nothing of its target is inside the
-// context's clip (a paint is clipped to what was invalidated; under some
-// systems each clipped-away copy still costs as much as a drawn one).
-void copy_to_window(int x, int y, int w, int h, HDC source, int sx, int sy, DWORD rop);
+// Whether any of the rectangle is inside window_dc's clip: a paint is
+// clipped to what was invalidated, and the pictures of parts outside it are
+// neither selected nor copied (under some systems each clipped-away copy
+// or select still costs as much as a drawn one).
+bool window_part_visible(int x, int y, int w, int h);
 // The outline of a rectangle with the context's current pen and mix mode.
 void draw_frame(HDC dc, const Rect& r);
 // Die i's square repainted without dice and copied into its dice_dc slot;

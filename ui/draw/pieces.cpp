@@ -10,9 +10,9 @@
 #include "ui/resources/resource.h"
 
 
-void copy_to_window(int x, int y, int w, int h, HDC source, int sx, int sy, DWORD rop) {
+bool window_part_visible(int x, int y, int w, int h) {
     const RECT target = {x, y, x + w, y + h};
-    if (RectVisible(window_dc, &target)) BitBlt(window_dc, x, y, w, h, source, sx, sy, rop);
+    return RectVisible(window_dc, &target) != FALSE;
 }
 
 void draw_frame(HDC dc, const Rect& r) {
@@ -27,8 +27,10 @@ void draw_buttons() {
     for (int i = 0; i < WINDOW_BUTTONS; ++i) {
         const ButtonRecord& b = buttons[i];
         const bool held = (game_flags & GF_BUTTON_HELD) && i == pressed_button;
+        const int w = b.right - b.left, h = b.bottom - b.top;
+        if (!window_part_visible(b.left, b.top, w, h)) continue;
         SelectObject(sprite_dc, static_cast<HBITMAP>(held ? b.pressed : b.normal));
-        copy_to_window(b.left, b.top, b.right - b.left, b.bottom - b.top, sprite_dc, 0, 0, SRCCOPY);
+        BitBlt(window_dc, b.left, b.top, w, h, sprite_dc, 0, 0, SRCCOPY);
     }
 }
 
@@ -37,15 +39,20 @@ void draw_buttons() {
 void draw_die(uint8_t die) {
     const DieRecord& d = dice[die];
     if (d.face < 1 || d.face > 6) return; // no face yet: nothing to show
+    if (!window_part_visible(d.x, d.y, DICE_CELL, DICE_CELL)) return;
     SelectObject(sprite_dc, dice_strip);
-    copy_to_window(d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, DICE_MASK_CELL * DICE_CELL, 0, SRCAND);
-    copy_to_window(d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
+    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, DICE_MASK_CELL * DICE_CELL, 0, SRCAND);
+    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
 }
 
 void draw_tokens() {
     for (unsigned seat = 0; seat <= last_player && player_step != 0; seat += player_step) {
-        SelectObject(sprite_dc, token_picture[seat]);
-        for (const TokenRecord& t : tokens[seat])
-            if (t.state != 0) copy_to_window(t.x, t.y, 20, 20, sprite_dc, 0, 0, SRCCOPY);
+        bool selected = false;
+        for (const TokenRecord& t : tokens[seat]) {
+            if (t.state == 0 || !window_part_visible(t.x, t.y, 20, 20)) continue;
+            if (!selected) SelectObject(sprite_dc, token_picture[seat]);
+            selected = true;
+            BitBlt(window_dc, t.x, t.y, 20, 20, sprite_dc, 0, 0, SRCCOPY);
+        }
     }
 }
