@@ -47,8 +47,7 @@ static void draw_squares() {
         HBITMAP tile = square_tile[square];
         Cell cell;
         if (!tile || !square_cell(static_cast<uint8_t>(square), &cell)) continue;
-        const RECT target = {cell.left, cell.top, cell.left + cell.width, cell.top + cell.height};
-        if (!RectVisible(window_dc, &target)) continue;
+        if (!window_part_visible(cell.left, cell.top, cell.width, cell.height)) continue;
         SelectObject(sprite_dc, tile);
         BitBlt(window_dc, cell.left, cell.top, cell.width, cell.height, sprite_dc, 0, 0, SRCCOPY);
     }
