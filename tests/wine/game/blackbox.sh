@@ -41,6 +41,8 @@ fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 shot() { import -window root "$job/$1.png"; }
 pixel() { convert "$job/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -1 | grep -o '#[0-9A-F]\{6\}'; }
 differing() { compare -metric AE "$job/$1.png" "$job/$2.png" null: 2>&1 || true; }
+# Pure red pixels in a row of LENGTH pixels from X, Y.
+red_in_row() { convert "$job/$1.png" -crop "${4}x1+$2+$3" -depth 8 txt:- | grep -c '#FF0000' || true; }
 # Differing pixels between two screenshots inside W x H + X + Y.
 differing_in() {
     convert "$job/$1.png" -crop "$3" +repage "$job/c1.png"
@@ -106,7 +108,11 @@ for i in 1 2 3; do
     shot "throw$i"
     n=$(differing "$previous" "throw$i")
     [ "$n" -gt 1000 ] || fail "throw $i changed only $n pixels"
-    [ "$(pixel "throw$i" 286 158)" = '#FF0000' ] || fail "the board's corner was lost in throw $i"
+    # The board's top outline stays red; a die at rest may cover 60 pixels
+    # of it (two dice 120 of its 452).
+    n=$(red_in_row "throw$i" 286 158 452)
+    echo "throw $i: $n of the outline's 452 top pixels red"
+    [ "$n" -ge 332 ] || fail "the board's top outline was lost in throw $i (only $n of 452 pixels red)"
     previous=throw$i
 done
 
