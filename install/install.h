@@ -15,6 +15,8 @@ struct Shortcut {
 
 constexpr int INSTALL_FILE_COUNT = 14;
 constexpr int SHORTCUT_COUNT = 3;
+// The row of the game program, whose presence marks a folder as the game's.
+constexpr int GAME_PROGRAM_ROW = 2;
 extern const InstallFile install_file_table[INSTALL_FILE_COUNT];
 extern const Shortcut shortcut_table[SHORTCUT_COUNT];
 

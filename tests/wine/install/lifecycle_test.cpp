@@ -2,7 +2,8 @@
 // again over an existing folder, everything a full installation leaves, the
 // game started from its shortcut, and the uninstaller started as the system
 // starts it: declined, complete, incomplete, with its argument in any form,
-// and with a registry that does not name a trustworthy folder.
+// and with a registry that does not name a trustworthy folder or names one
+// that is not the game's.
 #include "check.h"
 #include "files.h"
 #include "steps.h"
@@ -140,16 +141,25 @@ static void check_failed_copy_then_install(const TestPaths &paths) {
   check_installed(paths);
 }
 
-static void make_decoy() {
-  CreateDirectoryA(DECOY, nullptr);
-  for (const NamePair &file : game_files) write_file(std::string(DECOY) + "\\" + file.destination, "ajeno");
-  write_file(std::string(DECOY) + "\\Korvalo.gid", "ajeno");
+// Files named like the game's, "Korvalo.gid" among them; the game program
+// too unless with_program is false.
+static void make_decoy(const std::string &folder = DECOY, bool with_program = true) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int row = 0; row < 14; ++row)
+    if (with_program || row != 2) write_file(folder + "\\" + game_files[row].destination, "ajeno");
+  write_file(folder + "\\Korvalo.gid", "ajeno");
 }
 
-static bool decoy_intact() {
-  for (const NamePair &file : game_files)
-    if (read_file(std::string(DECOY) + "\\" + file.destination) != "ajeno") return false;
-  return read_file(std::string(DECOY) + "\\Korvalo.gid") == "ajeno";
+static bool decoy_intact(const std::string &folder = DECOY, bool with_program = true) {
+  for (int row = 0; row < 14; ++row)
+    if ((with_program || row != 2) && read_file(folder + "\\" + game_files[row].destination) != "ajeno")
+      return false;
+  return read_file(folder + "\\Korvalo.gid") == "ajeno";
+}
+
+static void remove_decoy(const std::string &folder) {
+  for (const NamePair &file : game_files) DeleteFileA((folder + "\\" + file.destination).c_str());
+  DeleteFileA((folder + "\\Korvalo.gid").c_str());
 }
 
 // Starts the uninstaller with the given command line from the decoy folder,
@@ -261,6 +271,44 @@ static void check_untrusted_paths() {
   CHECK_TEXT(read_file("C:\\Juegos\\KorvaloKorvalo.exe"), "vecino", "a neighbour's file stays");
 }
 
+// A "Path" that is well formed but names a folder the installation cannot
+// have made, or one without the game program, gets the same treatment as an
+// untrusted one: the files there, named like ours, all survive.
+static void check_foreign_folders() {
+  std::string windows = windows_folder();
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string windows_by_detour = std::string(system) + "\\..\\";
+  CharUpperA(&windows_by_detour[0]);
+  const struct {
+    std::string path;    // the value of "Path"
+    std::string folder;  // where the decoy lies
+    bool with_program;
+  } cases[] = {
+      {windows + "\\", windows, true},
+      {windows_by_detour, windows, true},
+      {std::string(system) + "\\", system, true},
+      {"C:\\", "C:", true},
+      {"C:\\Juegos\\..\\", "C:", true},
+      {"C:\\Otros\\", "C:\\Otros", false},
+  };
+  for (const auto &foreign : cases) {
+    std::string what = "Path \"" + foreign.path + "\"";
+    set_machine_text(KEY_UNINSTALL, "DisplayName", "Zenta Korvalo 2.0");
+    set_machine_text(KEY_GAME, "Path", foreign.path);
+    CreateDirectoryA(program_group().c_str(), nullptr);
+    for (const char *link : group_links) write_file(program_group() + "\\" + link, "enlace");
+    write_file(desktop_link(), "enlace");
+    make_decoy(foreign.folder, foreign.with_program);
+    // Quoted: unquoted, the decoy "Korvalo.exe" in the Windows folder would
+    // be run in place of "Korvalo Setup.exe".
+    uninstall("\"" + uninstaller() + "\" /uninstall", IDYES, TEXT_NOT_UNINSTALLED, what);
+    CHECK(decoy_intact(foreign.folder, foreign.with_program), what + ": its files survive");
+    check_all_shortcuts_and_keys_gone(what);
+    remove_decoy(foreign.folder);
+  }
+}
+
 int run_lifecycle(const TestPaths &paths) {
   make_medium(MEDIUM, paths.installer, paths.game);
   check_missing_source(paths);
@@ -269,5 +317,6 @@ int run_lifecycle(const TestPaths &paths) {
   check_uninstall();
   check_arguments();
   check_untrusted_paths();
+  check_foreign_folders();
   return check_failures;
 }
