@@ -23,7 +23,7 @@ foreach(pair IN LISTS pairs)
   math(EXPR name_start "${bar} + 1")
   string(SUBSTRING "${pair}" ${name_start} -1 name)
   if(source MATCHES "^/|^[A-Za-z]:" AND EXISTS "${source}" AND NOT IS_DIRECTORY "${source}")
-    file(COPY_FILE "${source}" "${MEDIUM_DIR}/${name}")
+    configure_file("${source}" "${MEDIUM_DIR}/${name}" COPYONLY)
   else()
     if(source STREQUAL "")
       set(source "no game target 'korvalo' in this build")
@@ -38,9 +38,18 @@ if(missing)
   message(WARNING "Installation medium incomplete, ${count} of 15 files missing; "
                   "no ${MEDIUM_ZIP} made:\n  ${listed}")
 else()
-  execute_process(COMMAND zip -q -X -r "${MEDIUM_ZIP}" .
+  # Readers that follow the zip format (Windows' own among them) decode a
+  # name as UTF-8 only when its entry says so (general purpose bit 11), and
+  # otherwise in the OEM code page, which garbles "Léame.txt" so that the
+  # installer cannot find it. CMake's archiver sets that bit for non-ASCII
+  # names, but only when it runs in a UTF-8 locale.
+  file(GLOB names RELATIVE "${MEDIUM_DIR}" "${MEDIUM_DIR}/*")
+  list(SORT names)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C.UTF-8
+                          "${CMAKE_COMMAND}" -E tar cf "${MEDIUM_ZIP}" --format=zip -- ${names}
                   WORKING_DIRECTORY "${MEDIUM_DIR}" RESULT_VARIABLE zipped)
   if(NOT zipped EQUAL 0)
+    file(REMOVE "${MEDIUM_ZIP}")
     message(FATAL_ERROR "zip failed (${zipped}) for ${MEDIUM_ZIP}")
   endif()
   message(STATUS "Installation medium complete: ${MEDIUM_DIR} and ${MEDIUM_ZIP}")
