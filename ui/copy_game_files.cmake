@@ -1,7 +1,7 @@
-# Copies the generated help file and read-me beside the game when the
-# native tree has made them; without them the game still builds and runs.
-foreach(name Korvalo.hlp Léame.txt)
-  if(FROM AND EXISTS "${FROM}/${name}")
+# Copies those of NAMES that the native tree has made from FROM to TO; the
+# others are left out, and the game still builds and runs without them.
+foreach(name ${NAMES})
+  if(EXISTS "${FROM}/${name}")
     file(COPY "${FROM}/${name}" DESTINATION "${TO}")
   endif()
 endforeach()
