@@ -3,6 +3,7 @@
 #include "game/board.h"
 #include "game/crc32.h"
 #include "game/rules.h"
+#include "game/saved_game.h"
 #include "game/seam.h"
 #include "game/state.h"
 #include "records/records.h"
@@ -22,33 +23,6 @@ const uint32_t format_version = 1;
 // carry in progress, which a saved game never holds.
 const uint32_t turn_flags = GF_CAN_MOVE | GF_MAY_THROW | GF_FIRST_HOME_DONE | GF_DOUBLES | GF_DOUBLE_ONE_OR_SIX |
                            GF_CAPTURE_POSSIBLE | GF_CAPTURED | GF_EXACT_REST;
-
-struct SavedToken {
-    uint8_t state, step;
-    int32_t x, y; // relative to the board's offset
-};
-struct SavedDie {
-    int32_t x, y;
-    uint8_t value, face;
-};
-struct SavedGame {
-    uint8_t players, tokens;
-    uint8_t last, step; // seating that follows from players
-    bool soplar;
-    uint8_t cpu[SEATS];
-    char names[SEATS][NAME_SIZE];
-    bool has_first_home;
-    char first_home[NAME_SIZE];
-    uint32_t time;
-    uint8_t current;
-    uint32_t flags;
-    SavedDie dice[2];
-    uint8_t dice_count, moves_left, throws_this_turn, throws_left, doubles_in_row, rest_token, culprit_token;
-    uint8_t tokens_left[SEATS], tokens_in_jail[SEATS];
-    SavedToken token[SEATS][TOKEN_SLOTS];
-
-    bool seated(unsigned seat) const { return seat <= last && seat % step == 0; }
-};
 
 // Every number of the format fits a long long (the game time is unsigned 32).
 void add_line(std::string& out, const char* format, long long a = 0, long long b = 0, long long c = 0,
@@ -294,108 +268,9 @@ bool read_saved_game(const std::string& text, SavedGame* g) {
     return in.next == in.all.size();
 }
 
-bool on_screen(int32_t x, int32_t y, int32_t width, int32_t height) {
-    return x >= 0 && y >= 0 && x + width <= screen_w && y + height <= screen_h;
-}
-
-// A token's state and step as the rules leave them: in jail exactly, home
-// exactly, or out on the route with the stretch bit telling the step.
-bool token_sound(const SavedToken& t) {
-    if (t.state == TS_IN_JAIL) return t.step == 0;
-    if (t.state == TS_HOME) return t.step == STEP_FINISHED;
-    if (!(t.state & TS_ON_TRACK) || (t.state & ~(TS_ON_TRACK | TS_IN_STRETCH | TS_MAY_MOVE))) return false;
-    return t.step <= 70 && ((t.state & TS_IN_STRETCH) != 0) == (t.step >= STEP_LAST_TRACK);
-}
-
-bool seats_sound(const SavedGame& g) {
-    unsigned computers = 0;
-    for (unsigned seat = 0; seat < SEATS; ++seat) {
-        if (g.tokens > 1 && g.cpu[seat]) return false; // the computer plays one-token games only
-        if (!g.seated(seat)) {
-            if (g.tokens_left[seat] || g.tokens_in_jail[seat]) return false;
-            continue;
-        }
-        computers += g.cpu[seat];
-        unsigned not_home = 0, in_jail = 0;
-        for (unsigned t = 0; t < g.tokens; ++t) {
-            const SavedToken& tok = g.token[seat][t];
-            if (!token_sound(tok)) return false;
-            if (!on_screen(tok.x + board_dx, tok.y + board_dy, 20, 20)) return false;
-            not_home += tok.state != TS_HOME;
-            in_jail += tok.state == TS_IN_JAIL;
-        }
-        // A seat with every token home has won, and the game would be over.
-        if (not_home == 0 || g.tokens_left[seat] != not_home || g.tokens_in_jail[seat] != in_jail) return false;
-    }
-    return computers < g.players && g.seated(g.current);
-}
-
-bool dice_sound(const SavedGame& g) {
-    for (unsigned i = 0; i < 2; ++i) {
-        const SavedDie& d = g.dice[i];
-        // A die may be dragged up to its width off the left or top edge and
-        // with its corner up to the right or bottom edge.
-        if (d.x < -60 || d.y < -60 || d.x > screen_w || d.y > screen_h) return false;
-        if (i < g.dice_count ? d.face == 0 : d.value != 0) return false;
-    }
-    // Die 0 holds a single move of up to the sum (set_single_move); then
-    // die 1 is spent.
-    if (g.dice[1].value > 6 || (g.dice[0].value > 6 && g.dice[1].value != 0)) return false;
-    return g.moves_left == g.dice[0].value + g.dice[1].value;
-}
-
-// Whether the current player's tokens can use what is left of the dice, by
-// the drop rule: without a move the game could go no further.
-bool has_move(const SavedGame& g) {
-    const uint8_t a = g.dice[0].value, b = g.dice[1].value;
-    const uint8_t smaller = a == 0 ? b : b == 0 ? a : (b < a ? b : a);
-    for (unsigned t = 0; t < g.tokens; ++t) {
-        const SavedToken& tok = g.token[g.current][t];
-        if (!(tok.state & TS_ON_TRACK) || !(tok.state & TS_MAY_MOVE)) continue;
-        const bool exact = (g.flags & GF_EXACT_REST) && g.rest_token == t;
-        const unsigned larger = static_cast<unsigned>(g.moves_left - smaller);
-        const unsigned amounts[3] = {exact ? larger : a, exact ? 0u : b, g.moves_left};
-        for (unsigned v : amounts)
-            if (v != 0 && tok.step + v <= STEP_HOME) return true;
-    }
-    return false;
-}
-
-bool turn_sound(const SavedGame& g) {
-    if (g.flags & GF_MAY_THROW) {
-        if (g.moves_left != 0) return false;
-    } else {
-        // The player is to move; the computer always throws and moves in one go.
-        if (g.moves_left == 0 || !(g.flags & GF_CAN_MOVE) || g.cpu[g.current] || !has_move(g)) return false;
-    }
-    if (g.throws_this_turn == 0 && (!(g.flags & GF_MAY_THROW) || g.doubles_in_row != 0)) return false;
-    if (g.doubles_in_row > g.throws_this_turn) return false;
-    if ((g.flags & GF_EXACT_REST) && g.rest_token >= g.tokens) return false;
-    // A throw that could capture names the token that would pay for it, one
-    // of the player's out on the board.
-    if ((g.flags & GF_CAPTURE_POSSIBLE) && !(g.flags & GF_MAY_THROW)) {
-        if (g.culprit_token >= g.tokens || !(g.token[g.current][g.culprit_token].state & TS_ON_TRACK)) return false;
-    }
-    return true;
-}
-
-bool home_sound(const SavedGame& g) {
-    bool any_home = false;
-    for (unsigned seat = 0; seat < SEATS; ++seat)
-        if (g.seated(seat) && g.tokens_left[seat] < g.tokens) any_home = true;
-    const bool done = (g.flags & GF_FIRST_HOME_DONE) != 0;
-    // One-token games have no separate first token home: it is the winner.
-    if (g.tokens == 1) return done && !g.has_first_home;
-    if (done != any_home) return false;
-    if (!g.has_first_home) return true;
-    for (unsigned seat = 0; seat < SEATS; ++seat)
-        if (g.seated(seat) && g.tokens_left[seat] < g.tokens && std::strcmp(g.names[seat], g.first_home) == 0)
-            return true;
-    return false;
-}
 
 bool parse_game(const std::string& text, SavedGame* g) {
-    return read_saved_game(text, g) && seats_sound(*g) && dice_sound(*g) && turn_sound(*g) && home_sound(*g);
+    return read_saved_game(text, g) && saved_game_sound(*g);
 }
 
 void recreate_record_file(const SavedGame& g) {

@@ -9,6 +9,7 @@
 #include "records/records.h"
 #include "tools/sim/fake_window.h"
 #include "tools/sim/invariants.h"
+#include "tools/sim/self_play.h"
 #include "tools/sim/sim_driver.h"
 
 #include <cstdio>
@@ -69,6 +70,12 @@ void try_load(const std::string& text) {
     }
     if (!check_invariants().empty()) finding("a loaded game breaks an invariant", text);
     if (save_game_text(now) != text) finding("a loaded game saves to other bytes", text);
+    // And it plays on: the next few actions are possible and keep the rules.
+    uint32_t chooser = 12345;
+    for (unsigned i = 0; i < 4 && (game_flags & GF_GAME_ON); ++i) {
+        if (!play_action(chooser, true)) finding("a loaded game gets stuck", text);
+        if (!check_invariants().empty()) finding("a loaded game breaks an invariant as it plays on", text);
+    }
 }
 
 std::string with_checksum(std::string text) {

@@ -408,3 +408,66 @@ TEST(SaveFile, OneInconsistentValueOfASmallGameIsRefused) {
     EXPECT_FALSE(check_game_text(edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0")));
     delete_record_files();
 }
+
+// Files whose every value is in range but that no game could have left:
+// each would let the game play on against its rules or get stuck later.
+TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
+    // Everything in jail after a first throw that was no double: two more
+    // throws. With none left the next miss would wrap the count around.
+    set_up({2, 2, 0, false});
+    throw_with(2, 5);
+    const std::string jailed = save_game_text(fake_clock);
+    ASSERT_TRUE(check_game_text(jailed));
+    EXPECT_FALSE(check_game_text(edited(jailed, "throws_left 2", "throws_left 0")));
+    EXPECT_FALSE(check_game_text(edited(jailed, "throws_left 2", "throws_left 1")));
+
+    // Red to play 2 and 5 with both tokens out: no throw comes after them.
+    set_up({2, 2, 0, false});
+    put_on_step(0, 0, 10);
+    put_on_step(0, 1, 30);
+    throw_with(2, 5);
+    const std::string to_move = save_game_text(fake_clock);
+    ASSERT_TRUE(check_game_text(to_move));
+    EXPECT_FALSE(check_game_text(edited(to_move, "throws_left 0", "throws_left 1")));
+    // A die worth other than its face, or what the two faces cannot make.
+    EXPECT_FALSE(check_game_text(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 6 5"),
+                                        "moves_left 7", "moves_left 8")));
+    EXPECT_FALSE(check_game_text(edited(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 0 5"),
+                                               "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"),
+                                        "moves_left 7", "moves_left 12")));
+    // A capture flagged while both dice are whole, or no chance to capture.
+    EXPECT_FALSE(check_game_text(edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED")));
+    EXPECT_FALSE(check_game_text(edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE")));
+    // A token out on the board that may not move, and nothing to excuse it.
+    EXPECT_FALSE(check_game_text(edited(to_move, "token 0 1 17", "token 0 1 1")));
+    // Pictures away from the token's square: on the board, under a button,
+    // a jailed one out on the track.
+    EXPECT_FALSE(check_game_text(edited(to_move, "token 0 0 17 10 [0-9]+ [0-9]+", "token 0 0 17 10 30 190")));
+    EXPECT_FALSE(check_game_text(edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300")));
+    // A die wholly off the screen.
+    EXPECT_FALSE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 640 480")));
+    EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
+
+    // Red's token 0 may take 6 or 8 only, as the last token out of the
+    // stretch must leave the 2 to token 1, five short of home. The 2 would
+    // capture. A file without that limit would let token 0 capture with the
+    // 2 and leave the 6 to no token that may still move: the game would
+    // stop there.
+    set_up({2, 2, 0, false});
+    uint8_t a = 1;
+    while (is_safe_square(step_to_square(static_cast<uint8_t>(a + 2), 0))) ++a;
+    uint8_t blue = 1;
+    while (step_to_square(blue, 2) != step_to_square(static_cast<uint8_t>(a + 2), 0)) ++blue;
+    put_on_step(0, 0, a);
+    put_on_step(0, 1, 66);
+    put_on_step(2, 0, blue);
+    throw_with(2, 6);
+    const std::string limited = save_game_text(fake_clock);
+    ASSERT_TRUE(check_game_text(limited)) << limited;
+    ASSERT_NE(limited.find("GF_EXACT_REST"), std::string::npos) << limited;
+    ASSERT_EQ(limited.find("GF_CAPTURE_POSSIBLE"), std::string::npos) << limited;
+    ASSERT_NE(limited.find("culprit_token 0"), std::string::npos) << limited;
+    const std::string unlimited = edited(limited, " GF_EXACT_REST", " GF_CAPTURE_POSSIBLE");
+    EXPECT_FALSE(check_game_text(unlimited)) << unlimited;
+    delete_record_files();
+}

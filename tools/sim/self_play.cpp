@@ -29,8 +29,7 @@ static void set_up_game(const PlayOptions& o) {
     sim_start_game();
 }
 
-// One action of whoever is to play; false when nothing could be done.
-static bool play_action(uint32_t& chooser, bool dice_drops_only) {
+bool play_action(uint32_t& chooser, bool dice_drops_only) {
     if (cpu_player[current_player]) {
         fake_clock += 100;
         cpu_tick();

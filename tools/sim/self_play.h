@@ -32,5 +32,9 @@ struct PlayTotals {
 // Plays the games; the record files go to the current folder and are
 // deleted after each run of at most 100 games, as a program run would.
 PlayTotals self_play(const PlayOptions& options);
+// One action of whoever is to play (a computer's timer step, a person's
+// throw or a drop chosen by the chooser among the legal ones); false when
+// nothing could be done.
+bool play_action(uint32_t& chooser, bool dice_drops_only);
 // One game with the options' seating, no checks: for the benchmark.
 void self_play_one_game(const PlayOptions& options, uint32_t& chooser_state);

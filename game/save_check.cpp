@@ -1,0 +1,253 @@
+// The loader's check of a saved game: every value in its range, and every
+// value agreeing with the others as the rules leave them between two actions,
+// so that a loaded game can always go on to its next throw.
+#include "game/board.h"
+#include "game/saved_game.h"
+
+#include <cstring>
+
+namespace {
+
+// A token's picture lies where the rules put it: in its cell, as a drop
+// clamps it, or on place_token's random spot, which runs 51 pixels along
+// the 68-pixel arm cells and so may stand out 2 pixels. Anywhere else a
+// press could miss it or hit a button instead.
+bool inside(int32_t v, int32_t start, int32_t size) {
+    const int32_t room = size == 68 ? 50 : size < 20 ? 0 : size - 20;
+    return v >= start && v <= start + room;
+}
+
+bool token_placed(const SavedToken& t, unsigned seat, unsigned index) {
+    const int32_t x = t.x + board_dx, y = t.y + board_dy;
+    const Rect& jail = board_areas[jail_area_of[seat]];
+    if (t.state == TS_IN_JAIL) return inside(x, jail.left, jail.right - jail.left) && inside(y, jail.top, jail.bottom - jail.top);
+    if (t.state == TS_HOME) {
+        const bool left_of_board = seat == 0 || seat == 3;
+        return x == jail.left + (left_of_board ? -25 : 102) && y == jail.top + 25 * static_cast<int32_t>(index);
+    }
+    Cell c;
+    if (!square_cell(step_to_square(t.step, static_cast<uint8_t>(seat)), &c)) return false;
+    return inside(x, c.left, c.width) && inside(y, c.top, c.height);
+}
+
+// A token's state and step as the rules leave them: in jail exactly, home
+// exactly, or out on the route with the stretch bit telling the step.
+bool token_sound(const SavedToken& t) {
+    if (t.state == TS_IN_JAIL) return t.step == 0;
+    if (t.state == TS_HOME) return t.step == STEP_FINISHED;
+    if (!(t.state & TS_ON_TRACK) || (t.state & ~(TS_ON_TRACK | TS_IN_STRETCH | TS_MAY_MOVE))) return false;
+    return t.step < STEP_HOME && ((t.state & TS_IN_STRETCH) != 0) == (t.step >= STEP_LAST_TRACK);
+}
+
+bool seats_sound(const SavedGame& g) {
+    unsigned computers = 0;
+    for (unsigned seat = 0; seat < SEATS; ++seat) {
+        if (g.tokens > 1 && g.cpu[seat]) return false; // the computer plays one-token games only
+        if (!g.seated(seat)) {
+            if (g.tokens_left[seat] || g.tokens_in_jail[seat]) return false;
+            continue;
+        }
+        computers += g.cpu[seat];
+        unsigned not_home = 0, in_jail = 0;
+        for (unsigned t = 0; t < g.tokens; ++t) {
+            const SavedToken& tok = g.token[seat][t];
+            if (!token_sound(tok) || !token_placed(tok, seat, t)) return false;
+            not_home += tok.state != TS_HOME;
+            in_jail += tok.state == TS_IN_JAIL;
+        }
+        // A seat with every token home has won, and the game would be over.
+        if (not_home == 0 || g.tokens_left[seat] != not_home || g.tokens_in_jail[seat] != in_jail) return false;
+    }
+    return computers < g.players && g.seated(g.current);
+}
+
+// Where a die can come to rest: bounced inside the screen, or dragged with
+// the pointer on the screen and at most its width beyond the left or top
+// edge (a new game's places need not lie in the die's own half).
+bool die_placed(const SavedDie& d) { return d.x >= -60 && d.x < screen_w && d.y >= -60 && d.y < screen_h; }
+
+bool dice_sound(const SavedGame& g) {
+    const SavedDie &a = g.dice[0], &b = g.dice[1];
+    for (unsigned i = 0; i < 2; ++i) {
+        const SavedDie& d = g.dice[i];
+        if (!die_placed(d)) return false;
+        if (i < g.dice_count ? d.face == 0 : d.value != 0) return false;
+    }
+    if (g.moves_left != a.value + b.value) return false;
+    // A die keeps its face until it is played. Die 0 may instead hold the
+    // single move the limits near home leave (set_single_move): one die, or
+    // both together, and die 1 is spent then.
+    if (b.value != 0 && b.value != b.face) return false;
+    if (b.value != 0 || g.dice_count == 1) return a.value == 0 || a.value == a.face;
+    const unsigned faces[3] = {a.face, b.face, unsigned{a.face} + b.face};
+    return a.value == 0 || a.value == faces[0] || a.value == faces[1] || a.value == faces[2];
+}
+
+uint8_t smaller_value(const SavedGame& g) {
+    const uint8_t a = g.dice[0].value, b = g.dice[1].value;
+    return a == 0 ? b : b == 0 ? a : (b < a ? b : a);
+}
+
+bool may_move(const SavedToken& tok) { return (tok.state & TS_ON_TRACK) && (tok.state & TS_MAY_MOVE); }
+
+// The amounts the drop rule lets token t move now (0 for none).
+void legal_amounts(const SavedGame& g, unsigned t, unsigned amounts[3]) {
+    const bool exact = (g.flags & GF_EXACT_REST) && g.rest_token == t;
+    const unsigned larger = static_cast<unsigned>(g.moves_left - smaller_value(g));
+    amounts[0] = exact ? larger : g.dice[0].value;
+    amounts[1] = exact ? 0u : g.dice[1].value;
+    amounts[2] = g.moves_left;
+}
+
+// Whether the current player's tokens can use what is left of the dice, by
+// the drop rule: without a move the game could go no further.
+bool has_move(const SavedGame& g) {
+    for (unsigned t = 0; t < g.tokens; ++t) {
+        const SavedToken& tok = g.token[g.current][t];
+        if (!may_move(tok)) continue;
+        unsigned amounts[3];
+        legal_amounts(g, t, amounts);
+        for (unsigned v : amounts)
+            if (v != 0 && tok.step + v <= STEP_HOME) return true;
+    }
+    return false;
+}
+
+bool opponent_on(const SavedGame& g, uint8_t square) {
+    for (unsigned seat = 0; seat < SEATS; ++seat) {
+        if (seat == g.current || !g.seated(seat)) continue;
+        for (unsigned t = 0; t < g.tokens; ++t) {
+            const SavedToken& tok = g.token[seat][t];
+            if ((tok.state & TS_ON_TRACK) && step_to_square(tok.step, static_cast<uint8_t>(seat)) == square) return true;
+        }
+    }
+    return false;
+}
+
+// The drop of token t by v as drop_token plays it, on a copy; then whether
+// the turn either has used its dice or still has a legal drop, as the real
+// game would ask of update_can_move and the next pick-up.
+bool goes_on_after(SavedGame g, unsigned t, unsigned v) {
+    SavedToken& tok = g.token[g.current][t];
+    const uint8_t target = static_cast<uint8_t>(tok.step + v);
+    const uint8_t square = step_to_square(target, g.current);
+    if (target < STEP_LAST_TRACK && !is_safe_square(square) && opponent_on(g, square)) g.flags |= GF_CAPTURED;
+    if (target == STEP_HOME) {
+        if (g.tokens_left[g.current] == 1) return true; // the winner
+        tok.state = TS_HOME;
+    }
+    tok.step = target;
+    SavedDie &a = g.dice[0], &b = g.dice[1];
+    if (v == g.moves_left) a.value = b.value = 0;
+    else if (a.value == v) a.value = 0;
+    else if (b.value == v) b.value = 0;
+    g.moves_left = static_cast<uint8_t>(a.value + b.value);
+    if (g.flags & GF_CAPTURED) tok.state &= static_cast<uint8_t>(~TS_MAY_MOVE);
+    if (g.moves_left == 0) return true;
+    const uint8_t m = smaller_value(g);
+    bool can_move = false;
+    for (unsigned u = 0; u < g.tokens; ++u) {
+        const SavedToken& other = g.token[g.current][u];
+        if ((other.state & TS_ON_TRACK) && m + other.step <= STEP_HOME) can_move = true;
+    }
+    return !can_move || has_move(g);
+}
+
+bool never_stuck(const SavedGame& g) {
+    for (unsigned t = 0; t < g.tokens; ++t) {
+        const SavedToken& tok = g.token[g.current][t];
+        if (!may_move(tok)) continue;
+        unsigned amounts[3];
+        legal_amounts(g, t, amounts);
+        for (unsigned v : amounts)
+            if (v != 0 && tok.step + v <= STEP_HOME && !goes_on_after(g, t, v)) return false;
+    }
+    return true;
+}
+
+// The throw marks every token on the board as movable. The only ones that
+// lose the mark before the dice are spent are a token released alone by a
+// double (it stays on its exit, step 0) and the token moved after a capture.
+bool marks_sound(const SavedGame& g) {
+    unsigned unmarked = 0;
+    for (unsigned t = 0; t < g.tokens; ++t) {
+        const SavedToken& tok = g.token[g.current][t];
+        if (!(tok.state & TS_ON_TRACK) || (tok.state & TS_MAY_MOVE)) continue;
+        if (tok.step == 0 && (g.flags & GF_DOUBLES)) continue;
+        unmarked += 1;
+    }
+    if (unmarked == 0) return true;
+    return unmarked == 1 && (g.flags & GF_CAPTURED);
+}
+
+// find_capture_chance as the throw ran it; only a throw with both dice
+// still whole can be asked again (a move may have taken the chance away).
+bool chance_sound(const SavedGame& g) {
+    const SavedDie &a = g.dice[0], &b = g.dice[1];
+    if (g.dice_count != 2 || a.value != a.face || b.value != b.face) return true;
+    for (unsigned t = 0; t < g.tokens; ++t) {
+        const SavedToken& tok = g.token[g.current][t];
+        if (!may_move(tok)) continue;
+        const unsigned amounts[3] = {a.value, b.value, g.moves_left};
+        for (unsigned v : amounts) {
+            if ((g.flags & GF_EXACT_REST) && v == smaller_value(g)) continue;
+            if (v == 0 || tok.step + v >= STEP_LAST_TRACK) continue;
+            const uint8_t square = step_to_square(static_cast<uint8_t>(tok.step + v), g.current);
+            if (!is_safe_square(square) && opponent_on(g, square))
+                return (g.flags & GF_CAPTURE_POSSIBLE) && g.culprit_token == t;
+        }
+    }
+    return !(g.flags & GF_CAPTURE_POSSIBLE);
+}
+
+// The throws the turn has left, as update_throws_left leaves them: one after
+// a double, two and then one more while every token not home is in jail.
+bool throws_sound(const SavedGame& g) {
+    if (g.throws_this_turn == 0) return true; // the next throw sets them afresh
+    const bool doubles = (g.flags & GF_DOUBLES) != 0;
+    if (doubles != (g.dice_count == 2 && g.dice[0].face == g.dice[1].face)) return false;
+    if (doubles && ((g.flags & GF_DOUBLE_ONE_OR_SIX) != 0) != (g.dice[0].face == 1 || g.dice[0].face == 6)) return false;
+    if (!(g.flags & GF_MAY_THROW)) return g.throws_left == (doubles ? 1 : 0);
+    if (doubles) return g.throws_left == 1;
+    const bool all_in_jail = g.tokens_in_jail[g.current] == g.tokens_left[g.current];
+    return all_in_jail && ((g.throws_this_turn == 1 && g.throws_left == 2) || (g.throws_this_turn == 2 && g.throws_left == 1));
+}
+
+bool turn_sound(const SavedGame& g) {
+    if (g.flags & GF_MAY_THROW) {
+        if (g.moves_left != 0) return false;
+    } else {
+        // The player is to move; the computer always throws and moves in one go.
+        if (g.moves_left == 0 || !(g.flags & GF_CAN_MOVE) || g.cpu[g.current] || !has_move(g)) return false;
+        if ((g.flags & GF_CAPTURED) && g.dice[0].value != 0 && g.dice[1].value != 0) return false;
+        if (!marks_sound(g) || !chance_sound(g) || !never_stuck(g)) return false;
+    }
+    if (g.throws_this_turn == 0 && (!(g.flags & GF_MAY_THROW) || g.doubles_in_row != 0)) return false;
+    if (g.doubles_in_row > g.throws_this_turn || !throws_sound(g)) return false;
+    if ((g.flags & GF_EXACT_REST) && g.rest_token >= g.tokens) return false;
+    // A throw that could capture names the token that would pay for it, one
+    // of the player's out on the board.
+    if ((g.flags & GF_CAPTURE_POSSIBLE) && !(g.flags & GF_MAY_THROW)) {
+        if (g.culprit_token >= g.tokens || !(g.token[g.current][g.culprit_token].state & TS_ON_TRACK)) return false;
+    }
+    return true;
+}
+
+bool home_sound(const SavedGame& g) {
+    bool any_home = false;
+    for (unsigned seat = 0; seat < SEATS; ++seat)
+        if (g.seated(seat) && g.tokens_left[seat] < g.tokens) any_home = true;
+    const bool done = (g.flags & GF_FIRST_HOME_DONE) != 0;
+    // One-token games have no separate first token home: it is the winner.
+    if (g.tokens == 1) return done && !g.has_first_home;
+    if (done != any_home) return false;
+    if (!g.has_first_home) return true;
+    for (unsigned seat = 0; seat < SEATS; ++seat)
+        if (g.seated(seat) && g.tokens_left[seat] < g.tokens && std::strcmp(g.names[seat], g.first_home) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool saved_game_sound(const SavedGame& g) { return seats_sound(g) && dice_sound(g) && turn_sound(g) && home_sound(g); }
