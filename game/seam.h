@@ -36,8 +36,11 @@ void invalidate_rect(int left, int top, int right, int bottom, bool erase);
 void set_pointer(PointerShape shape, uint8_t seat);
 // The system tick count in milliseconds.
 uint32_t tick_count();
-// One draw of the standard generator (rand()); the fake can script draws.
+// One draw of the standard generator (rand()).
 int random_number();
+// The draw behind one die of a throw: the same generator, kept apart so
+// that a test can script a throw without scripting the other draws.
+int die_random_number();
 // The dice bounce across the screen, drawn straight on the window; it
 // leaves each thrown die's resting position in dice[i].x, dice[i].y.
 void animate_dice();

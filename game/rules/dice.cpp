@@ -90,7 +90,7 @@ bool last_token_in_stretch() {
 void roll_dice() {
     dice[0].value = dice[1].value = 0;
     for (uint8_t i = 0; i < dice_count; ++i) {
-        dice[i].value = static_cast<uint8_t>(random_number() % 6 + 1);
+        dice[i].value = static_cast<uint8_t>(die_random_number() % 6 + 1);
         dice[i].face = dice[i].value;
     }
     play_sound("Dados.wav", SOUND_NO_CUT);

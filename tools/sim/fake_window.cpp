@@ -75,7 +75,11 @@ void set_pointer(PointerShape shape, uint8_t seat) {
 
 uint32_t tick_count() { return fake_clock; }
 
-int random_number() {
+int random_number() { return std::rand(); }
+
+// Only a throw takes the scripted dice: a capture, a release or a token
+// going home in between draws from the generator and leaves them alone.
+int die_random_number() {
     if (!scripted_dice.empty()) {
         const int value = scripted_dice.front();
         scripted_dice.pop_front();

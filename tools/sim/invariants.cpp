@@ -7,6 +7,7 @@
 #include "tools/sim/fake_window.h"
 #include "tools/sim/sim_driver.h"
 
+#include <algorithm>
 #include <cstdio>
 
 static std::vector<LegalDrop> drops_to_steps(bool only_dice) {
@@ -21,10 +22,22 @@ static std::vector<LegalDrop> drops_to_steps(bool only_dice) {
         if (!token_pick_point(t, &px, &py)) continue;
         moving_token = t;
         const unsigned here = tokens[current_player][t].step;
-        const unsigned amounts[3] = {dice[0].value, dice[1].value, moves_left};
-        for (uint8_t step = 1; step <= STEP_HOME; ++step) {
-            if (only_dice && step != here + amounts[0] && step != here + amounts[1] && step != here + amounts[2])
-                continue;
+        // Every step of the route, or only the steps the dice reach.
+        uint8_t steps[STEP_HOME];
+        unsigned count = 0;
+        if (only_dice) {
+            const unsigned amounts[3] = {dice[0].value, dice[1].value, moves_left};
+            for (unsigned i = 0; i < 3; ++i) {
+                const unsigned step = here + amounts[i];
+                const bool again = (i > 0 && amounts[i] == amounts[0]) || (i > 1 && amounts[i] == amounts[1]);
+                if (amounts[i] != 0 && step <= STEP_HOME && !again) steps[count++] = static_cast<uint8_t>(step);
+            }
+            std::sort(steps, steps + count); // in route order, as the full search finds them
+        } else {
+            for (uint8_t step = 1; step <= STEP_HOME; ++step) steps[count++] = step;
+        }
+        for (unsigned i = 0; i < count; ++i) {
+            const uint8_t step = steps[i];
             int32_t x, y;
             if (!square_centre(step_to_square(step, current_player), &x, &y)) continue;
             pointer_x = x;

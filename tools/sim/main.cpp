@@ -53,6 +53,12 @@ static int play(int argc, char** argv) {
         std::fprintf(stderr, "at least one seat must be played by a person\n");
         return 2;
     }
+    // The computer plays one-token games only: new_game hands its seats back
+    // to people otherwise, and so does the count printed.
+    if (o.tokens > 1 && seated_cpu > 0) {
+        std::fprintf(stderr, "note: the computer plays one-token games only; --cpu is ignored\n");
+        seated_cpu = 0;
+    }
     const auto start = std::chrono::steady_clock::now();
     const PlayTotals t = self_play(o);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

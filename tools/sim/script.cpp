@@ -47,7 +47,9 @@ std::vector<std::string> split_line(const std::string& line) {
             word = line.substr(i + 1, end - i - 1);
             i = end + 1;
         } else {
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
+            // Outside quotes a # ends the line even inside a word.
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#')
+                word += line[i++];
         }
         std::string bytes;
         if (!utf8_to_cp1252(word, &bytes)) throw ScriptError("text not representable in Windows-1252: " + word);

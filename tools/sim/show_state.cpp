@@ -2,6 +2,7 @@
 
 #include "game/state.h"
 #include "tools/sim/cp1252.h"
+#include "tools/sim/fake_window.h"
 
 static const char* const flag_labels[] = {
     "GAME_ON",       "MODAL",       "DRAGGING",   "DROP_OK",  "CAN_MOVE",         "MAY_THROW", "FIRST_HOME_DONE",
@@ -18,6 +19,13 @@ void show_state(FILE* out) {
                  dice[0].value, dice[1].value, dice[0].face, dice[1].face, dice_count, moves_left,
                  throws_this_turn, throws_left, doubles_in_row);
     std::fprintf(out, "rest_token %u, culprit_token %u\n", rest_token, culprit_token);
+    std::fprintf(out, "dice at %d,%d and %d,%d\n", dice[0].x, dice[0].y, dice[1].x, dice[1].y);
+    std::fprintf(out, "move: token %u, %u steps, square %u to %u (step %u); pointer %d,%d, shape %d of seat %u\n",
+                 moving_token, move_steps, from_square, target_square, target_step, pointer_x, pointer_y,
+                 static_cast<int>(fake_pointer), fake_pointer_seat);
+    std::fprintf(out, "seating: step %u, last seat %u; clock %u, game started %u, computer's last tick %u\n",
+                 player_step, last_player, fake_clock, game_start_tick, cpu_last_tick);
+    std::fprintf(out, "record file \"%s\"\n", record_file_name);
     for (unsigned seat = 0; player_step != 0 && seat <= last_player; seat += player_step) {
         std::fprintf(out, "seat %u \"%s\"%s: left %u, in jail %u;", seat,
                      cp1252_to_utf8(player_name[seat]).c_str(), cpu_player[seat] ? " (CPU)" : "",

@@ -37,6 +37,9 @@ void sim_release(int32_t x, int32_t y) {
 
 bool token_pick_point(uint8_t token, int32_t* x, int32_t* y) {
     const TokenRecord& tok = tokens[current_player][token];
+    // The pick-up rule never takes a token in jail, at home or not marked
+    // movable: no point needs trying for those.
+    if (!(tok.state & TS_ON_TRACK) || !(tok.state & TS_MAY_MOVE)) return false;
     // Where an earlier movable token covers part of this one, a free point
     // lies on a row and a column just beside an edge of the cover: try the
     // centre first, then those rows and columns, each through the real rule.

@@ -31,6 +31,7 @@ void set_pointer(PointerShape shape, uint8_t seat) {
 uint32_t tick_count() { return GetTickCount(); }
 
 int random_number() { return rand(); }
+int die_random_number() { return rand(); }
 
 int run_game_over_dialog() { return game_over_dialog(); }
 
