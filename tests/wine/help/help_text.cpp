@@ -50,6 +50,29 @@ static void read_jumps(const std::string &line, std::vector<ContentsJump> &jumps
   }
 }
 
+// A paragraph as the viewer shows it: a jump shows its label, the stars of
+// bold text are not shown, a backslash takes the next character literally.
+static std::string shown_text(const std::string &line) {
+  enum { OUTSIDE, LABEL, TARGET } where = OUTSIDE;
+  std::string out;
+  for (size_t i = 0; i < line.size(); i++) {
+    char c = line[i];
+    bool literal = c == '\\' && i + 1 < line.size();
+    if (literal) c = line[++i];
+    if (literal)
+      out += c;
+    else if (where == TARGET)
+      where = c == ']' ? OUTSIDE : TARGET;
+    else if (where == OUTSIDE && c == '[')
+      where = LABEL;
+    else if (where == LABEL && c == '|')
+      where = TARGET;
+    else if (c != '*')
+      out += c;
+  }
+  return out;
+}
+
 bool read_help_text(const char *path, HelpText &text, std::string &error) {
   FILE *f = fopen(path, "rb");
   if (!f) {
@@ -62,6 +85,7 @@ bool read_help_text(const char *path, HelpText &text, std::string &error) {
   while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) all.append(buffer, n);
   fclose(f);
   text = HelpText();
+  bool in_first_paragraph = false;
   size_t start = 0;
   while (start < all.size()) {
     size_t end = all.find('\n', start);
@@ -69,7 +93,12 @@ bool read_help_text(const char *path, HelpText &text, std::string &error) {
     std::string line = to_cp1252(all.substr(start, end - start));
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.compare(0, 9, "@caption ") == 0) {
+    // A line that starts with spaces continues the paragraph above it.
+    bool continues = in_first_paragraph && !line.empty() && line[0] == ' ' && !trim(line).empty();
+    if (!continues) in_first_paragraph = false;
+    if (continues) {
+      text.topics.back().first_paragraph += " " + shown_text(trim(line));
+    } else if (line.compare(0, 9, "@caption ") == 0) {
       text.caption = trim(line.substr(9));
     } else if (line.compare(0, 6, "@back ") == 0) {
       text.back_text = trim(line.substr(6));
@@ -77,9 +106,13 @@ bool read_help_text(const char *path, HelpText &text, std::string &error) {
       std::string rest = trim(line.substr(2));
       size_t gap = rest.find(' ');
       if (gap == std::string::npos) continue;
-      text.topics.push_back(TopicTitle{rest.substr(0, gap), trim(rest.substr(gap + 1))});
+      text.topics.push_back(TopicTitle{rest.substr(0, gap), trim(rest.substr(gap + 1)), ""});
     } else if (text.topics.size() == 1 && !line.empty() && line[0] != '#') {
       read_jumps(line, text.contents_jumps);
+    } else if (!text.topics.empty() && text.topics.back().first_paragraph.empty() && !trim(line).empty() &&
+               line[0] != '#' && line[0] != '=' && line[0] != '@' && line[0] != ' ' && line.compare(0, 2, "- ") != 0) {
+      text.topics.back().first_paragraph = shown_text(trim(line));
+      in_first_paragraph = true;
     }
   }
   if (text.topics.empty() || text.contents_jumps.empty()) {
@@ -92,6 +125,12 @@ bool read_help_text(const char *path, HelpText &text, std::string &error) {
 std::string HelpText::title_of(const std::string &context) const {
   for (const TopicTitle &t : topics)
     if (t.context == context) return t.title;
+  return "";
+}
+
+std::string HelpText::first_paragraph_of(const std::string &context) const {
+  for (const TopicTitle &t : topics)
+    if (t.context == context) return t.first_paragraph;
   return "";
 }
 

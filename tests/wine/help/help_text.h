@@ -1,7 +1,8 @@
 // What the help window must show, read from the help source itself rather
-// than from the compiled file: each topic's title and the jumps of the
-// contents topic. The reader is the test's own, so a fault in the help
-// compiler's parser cannot hide behind it.
+// than from the compiled file: each topic's title and first plain
+// paragraph, and the jumps of the contents topic. The reader is the
+// test's own, so a fault in the help compiler's parser cannot hide behind
+// it.
 #pragma once
 
 #include <string>
@@ -10,6 +11,9 @@
 struct TopicTitle {
   std::string context;
   std::string title;  // Windows-1252, as the viewer shows it
+  // The first paragraph that is neither a heading nor a list item, without
+  // its markup, as the viewer shows it; empty if the topic has none.
+  std::string first_paragraph;
 };
 
 struct ContentsJump {
@@ -24,6 +28,8 @@ struct HelpText {
   std::vector<ContentsJump> contents_jumps;
   // Title of the topic with this context name; empty if there is none.
   std::string title_of(const std::string &context) const;
+  // First plain paragraph of that topic; empty if there is none.
+  std::string first_paragraph_of(const std::string &context) const;
 };
 
 // Reads a UTF-8 help source; false with a message when it cannot.

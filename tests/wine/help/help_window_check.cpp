@@ -29,6 +29,7 @@
 // Korvalo.hlp and waves) in GAME-FOLDER, and no help file in OTHER-FOLDER.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -201,6 +202,11 @@ static void click_through(HWND help, const HelpText &source, Reference &ref) {
     bool ok = check(first_line(page.text) == title,
                     "jump " + n + " " + quoted(jump.label) + " shows the topic " + quoted(title) + " (got " +
                         quoted(first_line(page.text)) + ")");
+    // The title alone would pass a page whose text is wrong or missing.
+    std::string paragraph = source.first_paragraph_of(jump.target);
+    std::vector<std::string> lines = page_lines(page.text);
+    if (!paragraph.empty() && std::find(lines.begin(), lines.end(), paragraph) == lines.end())
+      ok = check(false, "page " + n + " shows its first paragraph as in the source: " + quoted(paragraph));
     for (size_t j = 0; j < i; j++)
       if (!ref.pages[j].text.empty() && differing_pixels(ref.pages[j].shot, page.shot) == 0)
         ok = check(false, "page of jump " + n + " looks exactly like the page of jump " + std::to_string(j + 1));
