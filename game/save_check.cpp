@@ -99,18 +99,24 @@ void legal_amounts(const SavedGame& g, unsigned t, unsigned amounts[3]) {
     amounts[2] = g.moves_left;
 }
 
-// Whether the current player's tokens can use what is left of the dice, by
-// the drop rule: without a move the game could go no further.
-bool has_move(const SavedGame& g) {
+// Whether some legal drop of the current player, token t by v pips, makes
+// the test true.
+template <typename Test> bool any_drop(const SavedGame& g, Test test) {
     for (unsigned t = 0; t < g.tokens; ++t) {
         const SavedToken& tok = g.token[g.current][t];
         if (!may_move(tok)) continue;
         unsigned amounts[3];
         legal_amounts(g, t, amounts);
         for (unsigned v : amounts)
-            if (v != 0 && tok.step + v <= STEP_HOME) return true;
+            if (v != 0 && tok.step + v <= STEP_HOME && test(t, v)) return true;
     }
     return false;
+}
+
+// Whether the current player's tokens can use what is left of the dice, by
+// the drop rule: without a move the game could go no further.
+bool has_move(const SavedGame& g) {
+    return any_drop(g, [](unsigned, unsigned) { return true; });
 }
 
 bool opponent_on(const SavedGame& g, uint8_t square) {
@@ -154,15 +160,7 @@ bool goes_on_after(SavedGame g, unsigned t, unsigned v) {
 }
 
 bool never_stuck(const SavedGame& g) {
-    for (unsigned t = 0; t < g.tokens; ++t) {
-        const SavedToken& tok = g.token[g.current][t];
-        if (!may_move(tok)) continue;
-        unsigned amounts[3];
-        legal_amounts(g, t, amounts);
-        for (unsigned v : amounts)
-            if (v != 0 && tok.step + v <= STEP_HOME && !goes_on_after(g, t, v)) return false;
-    }
-    return true;
+    return !any_drop(g, [&g](unsigned t, unsigned v) { return !goes_on_after(g, t, v); });
 }
 
 // The throw marks every token on the board as movable. The only ones that
