@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "log_text.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -24,13 +26,7 @@ void check_(bool ok, const char* file, int line, const char* format, ...) {
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
     const char* base = std::strrchr(file, '/');
-    // Windows-1252 texts are shown as \xNN so that the log stays UTF-8.
-    std::string shown;
-    for (unsigned char c : std::string(message)) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\x%02X", c);
-        shown += c < 128 ? std::string(1, static_cast<char>(c)) : std::string(escape);
-    }
+    const std::string shown = escaped_for_log(message);
     std::printf("%s:%d: %s\n", base ? base + 1 : file, line, shown.c_str());
     std::fflush(stdout);
 }

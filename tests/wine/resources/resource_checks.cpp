@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "log_text.h"
 #include "ui/resources/version.h"
 
 namespace {
@@ -102,14 +103,7 @@ void check_(bool ok, const char* file, int line, const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
-    // Texts are Windows-1252: bytes above 127 are shown as \xNN, so the
-    // log stays readable as UTF-8.
-    std::string shown;
-    for (unsigned char c : std::string(message)) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\x%02X", c);
-        shown += c < 128 ? std::string(1, static_cast<char>(c)) : std::string(escape);
-    }
+    const std::string shown = escaped_for_log(message);
     const char* name = file;
     for (const char* p = file; *p; ++p)
         if (*p == '/' || *p == '\\') name = p + 1;
