@@ -1,5 +1,9 @@
 // helpc: the help compiler of the game.
-//   helpc SOURCE.hsrc OUTPUT.hlp     compile a help source
+//   helpc SOURCE.hsrc OUTPUT.hlp [HTML-FOLDER]
+//                                    compile a help source; with a folder,
+//                                    also write the same help there as HTML
+//                                    pages with the contents file and the
+//                                    project of OUTPUT.chm
 //   helpc --text SOURCE.txt OUT.txt  convert a UTF-8 text to Windows-1252, CR LF
 // Errors go to stderr as "SOURCE:LINE: message"; nothing is written then,
 // so that a failed build leaves no stale output behind.
@@ -9,6 +13,7 @@
 #include <string>
 
 #include "tools/helpc/help_compiler.h"
+#include "tools/helpc/html_help.h"
 #include "tools/helpc/text_file.h"
 
 static bool read_file(const char *path, std::string &text) {
@@ -34,7 +39,15 @@ static int report(const char *source, const SourceError &error) {
   return 1;
 }
 
-static int compile(const char *source_path, const char *output_path) {
+// The project takes the help file's name: Korvalo.hlp and Korvalo.chm.
+static std::string base_name(const std::string &path) {
+  size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  size_t dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+static int compile(const char *source_path, const char *output_path, const char *html_folder) {
   std::string text;
   if (!read_file(source_path, text)) {
     fprintf(stderr, "%s: cannot be read\n", source_path);
@@ -48,6 +61,14 @@ static int compile(const char *source_path, const char *output_path) {
   if (!write_file(output_path, std::string(help.begin(), help.end()))) {
     fprintf(stderr, "%s: cannot be written\n", output_path);
     return 1;
+  }
+  if (!html_folder) return 0;
+  for (const auto &file : html_help_files(source, base_name(output_path))) {
+    std::string path = std::string(html_folder) + "/" + file.first;
+    if (!write_file(path.c_str(), file.second)) {
+      fprintf(stderr, "%s: cannot be written\n", path.c_str());
+      return 1;
+    }
   }
   return 0;
 }
@@ -69,7 +90,7 @@ static int convert(const char *source_path, const char *output_path) {
 
 int main(int argc, char **argv) {
   if (argc == 4 && std::string(argv[1]) == "--text") return convert(argv[2], argv[3]);
-  if (argc == 3 && argv[1][0] != '-') return compile(argv[1], argv[2]);
-  fprintf(stderr, "usage: helpc SOURCE.hsrc OUTPUT.hlp\n       helpc --text SOURCE.txt OUTPUT.txt\n");
+  if ((argc == 3 || argc == 4) && argv[1][0] != '-') return compile(argv[1], argv[2], argc == 4 ? argv[3] : nullptr);
+  fprintf(stderr, "usage: helpc SOURCE.hsrc OUTPUT.hlp [HTML-FOLDER]\n       helpc --text SOURCE.txt OUTPUT.txt\n");
   return 2;
 }
