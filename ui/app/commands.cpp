@@ -3,39 +3,11 @@
 #include "game/seam.h"
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/help.h"
 #include "ui/app/save_load.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/resources/graphics.h"
-
-static const char help_file[] = "Korvalo.hlp";
-static const char help_class[] = "MS_WINHELP";
-bool help_was_opened;
-
-// A missing help file is silent, like every other missing file of the
-// game; asking the help program for it would stop the game behind a
-// "cannot find" question.
-static void open_help() {
-    if (GetFileAttributesA(help_file) == INVALID_FILE_ATTRIBUTES) return;
-    game_flags |= GF_HELP_OPEN;
-    help_was_opened = true;
-    if (!WinHelpA(main_window, help_file, HELP_CONTENTS, 0)) {
-        game_flags &= ~GF_HELP_OPEN;
-        return;
-    }
-    // A help window left open behind the full-screen game is shown its
-    // contents but stays behind it unless it is brought to the front.
-    if (HWND help = FindWindowA(help_class, nullptr)) SetForegroundWindow(help);
-}
-
-// The game's own help window: switching to it, also after coming back to
-// the board, is not leaving the game.
-static bool help_window_in_front() {
-    HWND front = GetForegroundWindow();
-    char name[sizeof help_class];
-    return help_was_opened && front && GetClassNameA(front, name, sizeof name) &&
-           lstrcmpA(name, help_class) == 0;
-}
 
 static void end_press_and_clip() {
     cancel_button();

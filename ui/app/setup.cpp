@@ -5,6 +5,7 @@
 #include "game/state.h"
 #include "records/records.h"
 #include "ui/app/app.h"
+#include "ui/app/help.h"
 #include "ui/app/window.h"
 #include "ui/draw/draw.h"
 #include "ui/resources/graphics.h"
@@ -48,9 +49,7 @@ bool on_create(HWND window) {
 
 void cleanup() {
     sndPlaySoundA(nullptr, 0);
-    // Asking to close help that was never opened would start the help
-    // program only to end it.
-    if (help_was_opened) WinHelpA(main_window, "Korvalo.hlp", HELP_QUIT, 0);
+    close_help();
     KillTimer(main_window, cpu_timer);
     destroy_surface(sprite_dc);
     destroy_surface(dice_dc);

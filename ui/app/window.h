@@ -6,7 +6,6 @@
 #include <cstdint>
 
 extern uint8_t pressed_button; // the window button held down (0..6)
-extern bool help_was_opened;   // the help program was asked for in this run
 
 // Creation set-up and clean-up; on_create is false when the game cannot run.
 bool on_create(HWND window);

@@ -18,16 +18,27 @@
 // Group "again": the help left open on a topic behind the game: switching
 // back to it does not minimise the game, and F1 brings it back in front on
 // the contents.
+// Group "chm": the prefix made a system without a WinHelp viewer (its
+// winhlp32.exe removed from the Windows and the system folder) whose HTML Help control is a stand-in that logs its
+// calls (hhctrl.ocx from the current folder, loaded with the override
+// hhctrl.ocx=n): the game started from another folder opens Korvalo.chm
+// from its own folder on the default topic through HtmlHelpA, for F1 and
+// for "?"; its viewer window taking the activation does not minimise the
+// game, another program's does; leaving closes the help (HH_CLOSE_ALL). A
+// game without Korvalo.chm beside it calls nothing and asks nothing.
 //
 // Clicks and screenshots are made from inside Wine (SendInput, a screen
 // BitBlt); screenshots are left as help-*.bmp in the current folder. Any
 // viewer still open at the end is closed, because it would keep the wine
 // server, and the test, alive. Exit code 0 when all is well.
 //
-//   help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again
+//   help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again|chm
 // with Korvalo.hlp in the current folder, the game (korvalo.exe beside its
-// Korvalo.hlp and waves) in GAME-FOLDER, and no help file in OTHER-FOLDER.
+// Korvalo.hlp, Korvalo.chm and waves) in GAME-FOLDER, and a korvalo.exe
+// without any help file in OTHER-FOLDER.
 #include <windows.h>
+
+#include <htmlhelp.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -444,6 +455,118 @@ static void help_again(const std::string &folder, const HelpText &source) {
   end_game(game);
 }
 
+// ---- the HTML Help file -----------------------------------------------------
+
+static const char calls_log[] = "C:\\hhctrl-calls.txt";
+
+struct HelpCall {
+  unsigned command = 0;
+  std::string file, caller, topic;
+};
+
+// The stand-in's log, one call a line: command|file|caller's class|topic.
+static std::vector<HelpCall> help_calls() {
+  std::vector<HelpCall> calls;
+  FILE *log = fopen(calls_log, "rb");
+  if (!log) return calls;
+  char line[1024];
+  while (fgets(line, sizeof line, log)) {
+    std::vector<std::string> fields(1);
+    for (const char *c = line; *c && *c != '\r' && *c != '\n'; c++)
+      if (*c == '|') fields.emplace_back();
+      else fields.back() += *c;
+    fields.resize(4);
+    calls.push_back(HelpCall{unsigned(atoi(fields[0].c_str())), fields[1], fields[2], fields[3]});
+  }
+  fclose(log);
+  return calls;
+}
+
+static std::string describe(const std::vector<HelpCall> &calls) {
+  std::string text;
+  for (const HelpCall &c : calls)
+    text += (text.empty() ? "" : "; ") + std::to_string(c.command) + " " + quoted(c.file) + " from " +
+            quoted(c.caller) + " topic " + c.topic;
+  return text.empty() ? "none" : text;
+}
+
+static HWND find_html_help(DWORD pid) {
+  for (HWND w = FindWindowExA(NULL, NULL, "HH Parent", NULL); w; w = FindWindowExA(NULL, w, "HH Parent", NULL))
+    if (IsWindowVisible(w) && window_process(w) == pid) return w;
+  return NULL;
+}
+
+// The one new call must open `chm` on its default topic, the contents page,
+// from the game's window.
+static void expect_display_call(size_t before, const std::string &chm, const std::string &who) {
+  std::vector<HelpCall> calls;
+  wait_until([&] { return (calls = help_calls()).size() > before; }, 10000);
+  std::vector<HelpCall> made(calls.begin() + std::min(before, calls.size()), calls.end());
+  check(made.size() == 1 && made[0].command == HH_DISPLAY_TOPIC && lstrcmpiA(made[0].file.c_str(), chm.c_str()) == 0 &&
+            made[0].caller == "Korvalo Class" && made[0].topic == "default",
+        who + " calls HtmlHelpA(the game's window, " + quoted(chm) + ", HH_DISPLAY_TOPIC, 0) once (calls: " +
+            describe(made) + ")");
+}
+
+static void game_with_html_help(const std::string &folder, const std::string &elsewhere) {
+  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  GetSystemDirectoryA(system, MAX_PATH);
+  for (const std::string &viewer : {std::string(windows) + "\\winhlp32.exe", std::string(system) + "\\winhlp32.exe"}) {
+    DeleteFileA(viewer.c_str());
+    check(GetFileAttributesA(viewer.c_str()) == INVALID_FILE_ATTRIBUTES, "chm: the prefix has no " + viewer);
+  }
+  check(CopyFileA("hhctrl.ocx", (std::string(system) + "\\hhctrl.ocx").c_str(), FALSE),
+        "chm: the stand-in hhctrl.ocx is in the system folder");
+  const std::string chm = folder + "\\Korvalo.chm";
+
+  Game game;
+  // The current folder holds no help file: the game's own folder is where
+  // Korvalo.chm is found.
+  if (!start_game(folder + "\\korvalo.exe", elsewhere, game)) return end_game(game);
+  check(bring_to_front(game.window), "chm: the game takes the activation");
+  real_key(VK_F1);
+  expect_display_call(0, chm, "chm: F1");
+  HWND help = NULL;
+  if (check(wait_until([&] { return (help = find_html_help(game.pid())) != NULL; }, 5000),
+            "chm: the viewer's window opens in the game's own process"))
+    check_help_keeps_game(game, help, "chm: F1");
+  save_bmp(capture_screen(), "help-chm-f1.bmp");
+
+  check(bring_to_front(game.window), "chm: the game takes the activation before the click on \"?\"");
+  POINT d = board_offset();
+  real_click(POINT{d.x + 593, d.y + 11});
+  expect_display_call(1, chm, "chm: the \"?\" button");
+  if (help) check_help_keeps_game(game, help, "chm: the \"?\" button");
+
+  check(bring_to_front(game.window), "chm: the game takes the activation back from the help");
+  HWND other = make_plain_window();
+  SetForegroundWindow(other);
+  check(wait_until([&] { return IsIconic(game.window) != FALSE; }, 5000),
+        "chm: another program's window taking the activation minimises the game");
+  DestroyWindow(other);
+  check(bring_to_front(game.window), "chm: the game is shown again and active");
+  DWORD yes_at;
+  leave_game(game, true, "chm", yes_at);
+  std::vector<HelpCall> calls = help_calls();
+  check(calls.size() == 3 && calls[2].command == HH_CLOSE_ALL,
+        "chm: leaving closes the help with HH_CLOSE_ALL (calls: " + describe(calls) + ")");
+  end_game(game);
+
+  // A copy of the game with no Korvalo.chm beside it.
+  if (!start_game(elsewhere + "\\korvalo.exe", elsewhere, game)) return end_game(game);
+  check(bring_to_front(game.window), "chm without the file: the game takes the activation");
+  DWORD_PTR result;
+  check(SendMessageTimeoutA(game.window, WM_KEYDOWN, VK_F1, 1, SMTO_NORMAL, 5000, &result) != 0,
+        "chm without the file: F1 is handled");
+  bool something = wait_until(
+      [&] { return help_calls().size() > 3 || find_html_help(game.pid()) || find_box(game.pid()); }, 2000);
+  check(!something, "chm without the file: F1 neither calls HtmlHelpA nor opens a window or a question (calls: " +
+                        describe(help_calls()) + ")");
+  leave_game(game, false, "chm without the file", yes_at);
+  end_game(game);
+}
+
 static std::string full_path(const char *name) {
   char path[MAX_PATH] = "";
   GetFullPathNameA(name, MAX_PATH, path, NULL);
@@ -452,8 +575,9 @@ static std::string full_path(const char *name) {
 
 int main(int argc, char **argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
-  if (argc != 5 || (strcmp(argv[4], "help") != 0 && strcmp(argv[4], "again") != 0)) {
-    printf("usage: help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again\n");
+  std::string group = argc == 5 ? argv[4] : "";
+  if (group != "help" && group != "again" && group != "chm") {
+    printf("usage: help_window_check HELP-SOURCE GAME-FOLDER OTHER-FOLDER help|again|chm\n");
     return 2;
   }
   HelpText source;
@@ -470,8 +594,10 @@ int main(int argc, char **argv) {
 
   std::string game = full_path(argv[2]);
   DWORD start = GetTickCount();
-  if (strcmp(argv[4], "again") == 0) {
+  if (group == "again") {
     help_again(game, source);
+  } else if (group == "chm") {
+    game_with_html_help(game, full_path(argv[3]));
   } else {
     Reference ref;
     viewer_alone(source, ref);
