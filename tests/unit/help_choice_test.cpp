@@ -5,7 +5,7 @@
 
 TEST(HelpChoice, WinHelpOnlyWhereItsViewerReallyShowsTheFile) {
     struct Case {
-        const char *system;
+        const char* system;
         bool viewer_file;
         unsigned major;
         bool wine;
@@ -19,5 +19,6 @@ TEST(HelpChoice, WinHelpOnlyWhereItsViewerReallyShowsTheFile) {
         {"Wine, reporting Windows 10", true, 10, true, HELP_WINHELP},
         {"Wine without its viewer", false, 10, true, HELP_HTML},
     };
-    for (const Case &c : cases) EXPECT_EQ(choose_help_kind(c.viewer_file, c.major, c.wine), c.kind) << c.system;
+    for (const Case& c : cases)
+        EXPECT_EQ(choose_help_kind(c.viewer_file, c.major, c.wine), c.kind) << c.system;
 }

@@ -15,13 +15,15 @@ static const char html_help_file[] = "Korvalo.chm";
 bool help_was_opened;
 static bool winhelp_opened, html_help_opened;
 
-using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 static HtmlHelpFunction html_help;
 
-static bool file_exists(const char *path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+static bool file_exists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 // `folder` + "\" + `name` into `path`; false when it would not fit.
-static bool join(char (&path)[MAX_PATH], UINT folder_length, const char *name) {
+static bool join(char (&path)[MAX_PATH], UINT folder_length, const char* name) {
     if (folder_length == 0 || folder_length + 1 + lstrlenA(name) >= MAX_PATH) return false;
     path[folder_length] = '\\';
     lstrcpyA(path + folder_length + 1, name);
@@ -29,14 +31,15 @@ static bool join(char (&path)[MAX_PATH], UINT folder_length, const char *name) {
 }
 
 // Windows keeps the viewer in its own folder, Wine in the system folder.
-static bool viewer_file_in(UINT (WINAPI *folder)(LPSTR, UINT)) {
+static bool viewer_file_in(UINT(WINAPI* folder)(LPSTR, UINT)) {
     char path[MAX_PATH];
     UINT length = folder(path, MAX_PATH);
     return length < MAX_PATH && join(path, length, "winhlp32.exe") && file_exists(path);
 }
 
 static HelpKind system_help_kind() {
-    bool viewer_file = viewer_file_in(GetSystemWindowsDirectoryA) || viewer_file_in(GetSystemDirectoryA);
+    bool viewer_file =
+        viewer_file_in(GetSystemWindowsDirectoryA) || viewer_file_in(GetSystemDirectoryA);
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
     return choose_help_kind(viewer_file, LOBYTE(LOWORD(GetVersion())), wine);
@@ -60,14 +63,18 @@ static void open_winhelp() {
 }
 
 // Only from the system folder: a file of that name in the current or the
-// game's folder must never be loaded in its place. Kept for the run.
+// game's folder must never be loaded in its place, nor the libraries it
+// needs in turn (which the altered search looks for beside it first). Kept
+// for the run.
 static bool load_html_help() {
     if (html_help) return true;
     char path[MAX_PATH];
     UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length >= MAX_PATH || !join(path, length, "hhctrl.ocx")) return false;
-    HMODULE control = LoadLibraryA(path);
-    if (control) html_help = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(GetProcAddress(control, "HtmlHelpA")));
+    HMODULE control = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (control)
+        html_help = reinterpret_cast<HtmlHelpFunction>(
+            reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpA")));
     return html_help != nullptr;
 }
 
@@ -81,16 +88,20 @@ static void open_html_help() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
-    char *slash = path + length;
-    while (slash > path && *slash != '\\') --slash;
-    if (!join(path, UINT(slash - path), html_help_file) || !file_exists(path) || !load_html_help()) return;
+    char* slash = path + length;
+    while (slash > path && *slash != '\\')
+        --slash;
+    if (!join(path, UINT(slash - path), html_help_file) || !file_exists(path) || !load_html_help())
+        return;
     help_was_opened = html_help_opened = true;
     html_help(main_window, path, HH_DISPLAY_TOPIC, 0); // 0: the default topic, the contents page
 }
 
 void open_help() {
-    if (system_help_kind() == HELP_WINHELP) open_winhelp();
-    else open_html_help();
+    if (system_help_kind() == HELP_WINHELP)
+        open_winhelp();
+    else
+        open_html_help();
 }
 
 // The game's own help window: switching to it, also after coming back to
