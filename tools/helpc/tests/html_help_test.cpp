@@ -2,7 +2,6 @@
 // source: every page's title, text and links, the contents file, and the
 // project's title, language and default topic.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <strings.h>
 
 #include <cstdio>
@@ -30,17 +29,17 @@ struct PageView {
 };
 
 static std::string decoded(const std::string &text) {
+  static const std::pair<const char *, char> entities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
   std::string out;
   for (size_t i = 0; i < text.size(); i++) {
-    bool entity = false;
-    for (auto e : {std::make_pair("&amp;", '&'), std::make_pair("&lt;", '<'), std::make_pair("&gt;", '>'),
-                   std::make_pair("&quot;", '"')})
+    char c = text[i];
+    for (const auto &e : entities)
       if (text.compare(i, strlen(e.first), e.first) == 0) {
-        out += e.second;
+        c = e.second;
         i += strlen(e.first) - 1;
-        entity = true;
+        break;
       }
-    if (!entity) out += text[i];
+    out += c;
   }
   return out;
 }
@@ -131,31 +130,28 @@ static std::map<int, std::string> system_records(const std::string &bytes) {
   return records;
 }
 
+// The built file taken apart once, into a folder emptied first; empty when
+// chmls cannot.
+static std::string extracted() {
+  static std::string folder = [] {
+    const std::string made = KORVALO_CHM_PAGES;
+    std::string command = "rm -rf '" + made + "' && mkdir -p '" + made + "' && '" + KORVALO_CHMLS + "' extractall '" +
+                          KORVALO_HTML_HELP_FILE + "' '" + made + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0 ? made : "";
+  }();
+  return folder;
+}
+
 class BuiltChm : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    char pattern[] = "/tmp/korvalo-chm.XXXXXX";
-    folder = mkdtemp(pattern);
-    std::string command = std::string(KORVALO_CHMLS) + " extractall '" + KORVALO_HTML_HELP_FILE + "' '" + folder +
-                          "' >/dev/null 2>&1";
-    extracted = std::system(command.c_str()) == 0;
-    SourceError error;
-    parsed = parse_help_source(slurp(KORVALO_HELP_SOURCE), source, error);
-  }
-  static void TearDownTestSuite() { std::system(("rm -rf '" + folder + "'").c_str()); }
   void SetUp() override {
-    ASSERT_TRUE(extracted) << "chmls could not take apart " << KORVALO_HTML_HELP_FILE;
-    ASSERT_TRUE(parsed);
+    ASSERT_FALSE(extracted().empty()) << "chmls could not take apart " << KORVALO_HTML_HELP_FILE;
+    SourceError error;
+    ASSERT_TRUE(parse_help_source(slurp(KORVALO_HELP_SOURCE), source, error)) << error.message;
   }
-  static std::string file(const std::string &name) { return slurp(folder + "/" + name); }
-
-  static std::string folder;
-  static bool extracted, parsed;
-  static HelpSource source;
+  static std::string file(const std::string &name) { return slurp(extracted() + "/" + name); }
+  HelpSource source;
 };
-std::string BuiltChm::folder;
-bool BuiltChm::extracted, BuiltChm::parsed;
-HelpSource BuiltChm::source;
 
 TEST_F(BuiltChm, EveryPageShowsItsTopicAsTheSourceHasIt) {
   ASSERT_EQ(source.topics.size(), 17u);
