@@ -5,6 +5,7 @@
 #include "game/save_file.h"
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -16,7 +17,7 @@ static const char file_filter[] = "Partidas de Zenta Korvalo (*.kor)\0*.kor\0";
 
 static void tell(const char* text) {
     game_flags |= GF_MODAL;
-    MessageBoxA(main_window, text, window_title, MB_OK | MB_ICONINFORMATION);
+    message_box(main_window, text, window_title, MB_OK | MB_ICONINFORMATION);
     game_flags &= ~GF_MODAL;
 }
 
@@ -135,7 +136,7 @@ void load_command() {
     if (carrying()) return;
     if (game_flags & GF_GAME_ON) {
         game_flags |= GF_MODAL;
-        const int answer = MessageBoxA(main_window, "¿Quiere abandonar la partida actual y cargar otra?", window_title,
+        const int answer = message_box(main_window, "¿Quiere abandonar la partida actual y cargar otra?", window_title,
                                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         game_flags &= ~GF_MODAL;
         if (answer != IDYES) return;

@@ -3,6 +3,7 @@
 
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/resources/graphics.h"
@@ -12,7 +13,7 @@
 void play_sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
 
 int show_message(const char* text, const char* caption, unsigned kind) {
-    return MessageBoxA(main_window, text, caption, kind);
+    return message_box(main_window, text, caption, kind);
 }
 
 void invalidate_rect(int left, int top, int right, int bottom, bool erase) {

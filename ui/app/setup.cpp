@@ -6,6 +6,7 @@
 #include "records/records.h"
 #include "ui/app/app.h"
 #include "ui/app/help.h"
+#include "ui/app/text.h"
 #include "ui/app/window.h"
 #include "ui/draw/draw.h"
 #include "ui/resources/graphics.h"
@@ -58,6 +59,7 @@ void cleanup() {
     SelectObject(window_dc, GetStockObject(NULL_BRUSH));
     SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
     release_graphics();
+    release_1252_fonts();
     delete_record_files();
 }
 

@@ -4,6 +4,7 @@
 
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/resources/resource.h"
 
 // Each fits its item at the template's font, the third has a line to spare.
@@ -15,8 +16,9 @@ static const char* const credit_texts[3] = {
 static const int credit_ids[3] = {IDC_CREDIT_1, IDC_CREDIT_2, IDC_CREDIT_3};
 
 static void init_about_dialog(HWND dialog) {
-    for (int i = 0; i < 3; ++i) SetDlgItemTextA(dialog, credit_ids[i], credit_texts[i]);
-    SetWindowTextA(dialog, window_title);
+    use_1252_font(dialog);
+    for (int i = 0; i < 3; ++i) set_item_text(dialog, credit_ids[i], credit_texts[i]);
+    set_window_text(dialog, window_title);
     // A shared icon: the system keeps it, nothing to release on close.
     HANDLE icon = LoadImageA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                              GetSystemMetrics(SM_CYSMICON), LR_SHARED);
@@ -65,5 +67,5 @@ static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wpar
 }
 
 void about_dialog() {
-    DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_ABOUT), main_window, about_dialog_proc, 0);
+    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_ABOUT), main_window, about_dialog_proc, 0);
 }

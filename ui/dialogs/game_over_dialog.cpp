@@ -9,6 +9,7 @@
 #include "game/state.h"
 #include "records/records.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 #include "ui/timing/timing.h"
@@ -49,13 +50,13 @@ static void release_exit_buttons() {
 static void show_statistics(HWND dialog) {
     finish_game_record();
     const GameOverTexts& t = game_over_texts;
-    SetDlgItemTextA(dialog, IDC_TIME, t.game_time);
+    set_item_text(dialog, IDC_TIME, t.game_time);
     // A record that cannot be read leaves the template's text.
-    if (t.first_home_read) SetDlgItemTextA(dialog, IDC_FIRST_HOME, t.first_home);
-    SetDlgItemTextA(dialog, IDC_WINS_LABEL, t.won_label);
-    SetDlgItemTextA(dialog, IDC_WINS, t.games_won);
-    SetDlgItemTextA(dialog, IDC_GAMES, t.total_games);
-    SetDlgItemTextA(dialog, IDC_LAST_PLAYER, t.last_player);
+    if (t.first_home_read) set_item_text(dialog, IDC_FIRST_HOME, t.first_home);
+    set_item_text(dialog, IDC_WINS_LABEL, t.won_label);
+    set_item_text(dialog, IDC_WINS, t.games_won);
+    set_item_text(dialog, IDC_GAMES, t.total_games);
+    set_item_text(dialog, IDC_LAST_PLAYER, t.last_player);
 }
 
 static void init_game_over_dialog(HWND dialog) {
@@ -96,7 +97,7 @@ static void paint_game_over(HWND dialog) {
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     const char* name = player_name[current_player];
-    TextOutA(dc, 224, 24, name, lstrlenA(name));
+    write_text(dc, 224, 24, name);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
     HGDIOBJ old_pen = SelectObject(dc, frame_pen);
     Ellipse(dc, exit_buttons[0].left - OVAL_MARGIN, exit_buttons[0].top - OVAL_MARGIN,
@@ -149,6 +150,6 @@ static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM 
 }
 
 int game_over_dialog() {
-    return static_cast<int>(DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_GAME_OVER), main_window,
+    return static_cast<int>(DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_GAME_OVER), main_window,
                                             game_over_dialog_proc, 0));
 }

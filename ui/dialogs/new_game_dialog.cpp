@@ -127,6 +127,6 @@ static INT_PTR CALLBACK new_game_dialog_proc(HWND dialog, UINT message, WPARAM w
 }
 
 int new_game_dialog() {
-    return static_cast<int>(DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_NEW_GAME), main_window,
+    return static_cast<int>(DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_NEW_GAME), main_window,
                                             new_game_dialog_proc, 0));
 }

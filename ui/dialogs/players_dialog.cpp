@@ -6,6 +6,7 @@
 #include "game/seam.h"
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 #include "ui/timing/timing.h"
@@ -31,7 +32,7 @@ static void set_ticked(HWND box, bool on) { SendMessageA(box, BM_SETCHECK, on ? 
 static void set_default_name(unsigned seat, unsigned number) {
     char text[NAME_SIZE + 8];
     std::snprintf(text, sizeof text, "Jugador %u", number);
-    SetWindowTextA(name_edit[seat], text);
+    set_window_text(name_edit[seat], text);
 }
 
 static unsigned count_ticked() {
@@ -56,13 +57,13 @@ static void fill_rows() {
         if (game_number == 0) {
             set_default_name(seat, seat + 1);
         } else {
-            SetWindowTextA(name_edit[seat], player_name[seat]);
+            set_window_text(name_edit[seat], player_name[seat]);
             set_ticked(cpu_box[seat], cpu_player[seat] != 0);
         }
     }
     // Two players sit at seats 0 and 2 but are numbered 1 and 2.
     if (player_step == 2) {
-        SetWindowTextA(seat_label[2], "2");
+        set_window_text(seat_label[2], "2");
         if (player_name[2][0] == 0) set_default_name(2, 2);
     }
     // Choices kept from a game with more seats could hand every seat of
@@ -79,6 +80,7 @@ static void fill_rows() {
 
 static void init_players_dialog(HWND dialog) {
     apply_ellipse_shape(dialog);
+    use_1252_font(dialog);
     game_flags &= ~GF_BUTTON_HELD;
     ok_button = new ButtonRecord();
     ok_button->pressed = load_picture(IDB_OK_PRESSED);
@@ -103,7 +105,7 @@ static void start_game(HWND dialog) {
     delay_seconds(0.1f);
     for (unsigned seat = 0; seat <= last_player; seat += player_step) {
         char* name = player_name[seat];
-        GetWindowTextA(name_edit[seat], name, NAME_SIZE);
+        get_window_text(name_edit[seat], name, NAME_SIZE);
         cpu_player[seat] = ticked(cpu_box[seat]) ? 1 : 0;
         if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
     }
@@ -170,5 +172,5 @@ static INT_PTR CALLBACK players_dialog_proc(HWND dialog, UINT message, WPARAM wp
 }
 
 INT_PTR players_dialog(HWND owner) {
-    return DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_PLAYERS), owner, players_dialog_proc, 0);
+    return DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_PLAYERS), owner, players_dialog_proc, 0);
 }

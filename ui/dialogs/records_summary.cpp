@@ -7,6 +7,7 @@
 #include "game/state.h"
 #include "records/records.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 
@@ -45,7 +46,7 @@ static void paint_summary_gradient(HDC dc) {
     }
 }
 
-static void text_at(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
+static void text_at(HDC dc, int x, int y, const char* text) { write_text(dc, x, y, text); }
 
 static void paint_seat(HDC dc, unsigned seat) {
     const int x = 45 + 320 * (seat % 2);
@@ -81,7 +82,7 @@ static void paint_summary(HWND dialog) {
                   ms / 1000u % 60u);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT r = {0, 5, 639, 479};
-    DrawTextA(dc, line, -1, &r, DT_CENTER);
+    write_text_in(dc, line, &r, DT_CENTER);
     SelectObject(dc, old_pen);
     SelectObject(dc, old_font);
     EndPaint(dialog, &ps);
@@ -114,6 +115,6 @@ static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wp
 }
 
 void show_records_summary(unsigned last_game) {
-    DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_RECORDS), main_window, summary_dialog_proc,
+    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_RECORDS), main_window, summary_dialog_proc,
                     static_cast<LPARAM>(last_game));
 }

@@ -3,6 +3,7 @@
 #include "game/board.h"
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/text.h"
 #include "ui/draw/draw.h"
 #include "ui/resources/graphics.h"
 
@@ -34,12 +35,11 @@ static void draw_centre() {
 }
 
 static void draw_turn_name() {
-    SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
+    SelectObject(window_dc, font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
     SetBkColor(window_dc, RGB(0, 0, 0));
     SetTextColor(window_dc, player_colour[current_player]);
     const char* name = player_name[current_player];
-    TextOutA(window_dc, turn_name_rect.left, turn_name_rect.top, name,
-             static_cast<int>(strnlen(name, NAME_SIZE)));
+    write_text(window_dc, turn_name_rect.left, turn_name_rect.top, name, static_cast<int>(strnlen(name, NAME_SIZE)));
 }
 
 static void draw_squares() {

@@ -1,5 +1,7 @@
 #include "game_process.h"
 
+#include "log_text.h"
+
 #include <cstdio>
 
 bool wait_until(const std::function<bool()>& condition, DWORD ms) {
@@ -73,15 +75,15 @@ void click(const Game& game, int x, int y) {
 void post_key(const Game& game, UINT key) { PostMessageA(game.window, WM_KEYDOWN, key, 1); }
 
 std::string window_text(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return read_as_1252(text);
 }
 
 std::string box_text(HWND box) {
-    char text[256] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    return read_as_1252(text);
 }
 
 void press_box_button(HWND box, int id) {

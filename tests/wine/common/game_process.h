@@ -30,6 +30,7 @@ void post_mouse(const Game& game, UINT message, int x, int y, bool button_down);
 void click(const Game& game, int x, int y);
 void post_key(const Game& game, UINT key);
 
+// Read as UTF-16 and given as 1252 bytes (see read_as_1252).
 std::string window_text(HWND window);
 // The text of a message box.
 std::string box_text(HWND box);

@@ -3,6 +3,7 @@
 // and the close box all closing it.
 #include "driver.h"
 #include "groups.h"
+#include "log_text.h"
 
 #include "ui/dialogs/dialogs.h"
 #include "ui/resources/resource.h"
@@ -19,7 +20,8 @@ HWND open_about() {
     return dialog;
 }
 
-// Word-wrapped in the item's own font, the text needs no more than the item.
+// Word-wrapped in the item's own font, the text needs no more than the
+// item; that font has all its letters.
 void check_fits(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
     const std::string text = control_text(dialog, id);
@@ -29,12 +31,13 @@ void check_fits(HWND dialog, int id) {
     RECT need = box;
     HDC dc = GetDC(item);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(item, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_LEFT);
+    DrawTextW(dc, wide_1252(text).c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_LEFT);
     SelectObject(dc, old);
     ReleaseDC(item, dc);
     CHECK(need.bottom <= box.bottom && need.right <= box.right, "item %d: text needs %ld x %ld of %ld x %ld", id,
           need.right, need.bottom, box.right, box.bottom);
     CHECK(has_colour(item, RGB(255, 255, 0)), "item %d is yellow", id);
+    CHECK(font_has_letters(item), "item %d: its font lacks a letter of \"%s\"", id, text.c_str());
 }
 
 } // namespace
@@ -47,6 +50,9 @@ void about_tests() {
     CHECK(std::string(caption) == "Zenta Korvalo", "caption \"%s\"", caption);
     CHECK(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0) != 0, "the program's icon");
     for (int id : {IDC_CREDIT_1, IDC_CREDIT_2, IDC_CREDIT_3}) check_fits(dialog, id);
+    const std::string last = control_text(dialog, IDC_CREDIT_3);
+    CHECK(last.size() > 19 && last.substr(last.size() - 19) == "¡Que gane el mejor!", "the last credit ends \"%s\"",
+          last.c_str());
     RECT client, button;
     GetClientRect(dialog, &client);
     GetWindowRect(GetDlgItem(dialog, IDOK), &button);

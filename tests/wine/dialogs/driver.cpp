@@ -135,8 +135,8 @@ void press_key(HWND dialog, WPARAM vk) {
     PostMessageA(target, WM_KEYUP, vk, 1 | scan << 16 | 0xC0000000u);
 }
 
-void type_text(HWND control, const char* text) {
-    for (const char* c = text; *c; ++c) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*c), 1);
+void type_text(HWND control, const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) PostMessageW(control, WM_CHAR, *c, 1);
     // Posted characters are handled once the window thread has caught up.
     SendMessageA(control, WM_NULL, 0, 0);
     Sleep(30);
@@ -167,9 +167,23 @@ void real_click(int x, int y) {
 }
 
 std::string control_text(HWND dialog, int id) {
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    wchar_t text[256] = L"";
+    GetDlgItemTextW(dialog, id, text, 256);
+    return read_as_1252(text);
+}
+
+bool font_has_letters(HWND control) {
+    wchar_t text[256] = L"";
+    const int length = GetWindowTextW(control, text, 256);
+    WORD glyphs[256];
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    GetGlyphIndicesW(dc, text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    for (int i = 0; i < length; ++i)
+        if (glyphs[i] == 0xFFFF) return false;
+    return true;
 }
 
 COLORREF screen_pixel(int x, int y) {

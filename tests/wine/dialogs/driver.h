@@ -36,13 +36,16 @@ bool wait_gone(HWND window, int timeout_ms = 5000);
 // Keys go to the window with the keyboard focus, through the dialog's own
 // message loop, as typed keys would.
 void press_key(HWND dialog, WPARAM vk);
-void type_text(HWND control, const char* text);
+void type_text(HWND control, const wchar_t* text);
 // A click on a picture control: button down and up at its centre.
 void click_control(HWND control);
 // A real pointer click at a screen point.
 void real_click(int x, int y);
 
+// Read as UTF-16, given as 1252 bytes (see read_as_1252).
 std::string control_text(HWND dialog, int id);
+// Whether the control's font has a letter for every character it shows.
+bool font_has_letters(HWND control);
 COLORREF screen_pixel(int x, int y);
 
 // Waits until everything posted to the window thread so far has been handled.

@@ -4,6 +4,7 @@
 // and "Salir" from Enter and Esc with their pressed pictures.
 #include "driver.h"
 #include "groups.h"
+#include "log_text.h"
 
 #include "game/board.h"
 #include "game/state.h"
@@ -11,6 +12,7 @@
 #include "tools/sim/fake_window.h"
 #include "ui/dialogs/car_animation.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 
 #include <cstdio>
@@ -203,6 +205,49 @@ void check_decoration(HWND dialog) {
           oval.at(8, 0));
 }
 
+// The winner's name as the dialog paints it, with the car stopped and
+// wiped away, against the same text drawn here in the same font on the
+// same rows of the gradient (which the right edge shows).
+void check_painted_name(HWND dialog, const char* name) {
+    const std::wstring text = wide_1252(name);
+    unsigned differ = 0;
+    on_ui([&] {
+        game_flags &= ~GF_ANIMATE;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(dialog);
+        HGDIOBJ old_font = SelectObject(dc, count_font);
+        SIZE size;
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old_font);
+        const Image shown = capture(dc, 0, 0, w, 24 + size.cy);
+        ReleaseDC(dialog, dc);
+        HDC screen = GetDC(nullptr);
+        HDC canvas = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, 24 + size.cy);
+        HGDIOBJ old_bitmap = SelectObject(canvas, bitmap);
+        for (int row = 0; row < 24 + size.cy; ++row) {
+            HBRUSH band = CreateSolidBrush(shown.at(w - 1, row));
+            const RECT line = {0, row, w, row + 1};
+            FillRect(canvas, &line, band);
+            DeleteObject(band);
+        }
+        old_font = SelectObject(canvas, count_font);
+        SetBkMode(canvas, TRANSPARENT);
+        SetTextColor(canvas, RGB(0, 0, 0));
+        TextOutW(canvas, 224, 24, text.c_str(), static_cast<int>(text.size()));
+        const Image want = capture(canvas, 0, 0, w, 24 + size.cy);
+        SelectObject(canvas, old_font);
+        SelectObject(canvas, old_bitmap);
+        DeleteObject(bitmap);
+        DeleteDC(canvas);
+        ReleaseDC(nullptr, screen);
+        for (int y = 24; y < 24 + size.cy; ++y)
+            for (int x = 224; x < 224 + size.cx && x < w; ++x) differ += shown.at(x, y) != want.at(x, y);
+        game_flags |= GF_ANIMATE;
+    });
+    CHECK(differ == 0, "the winner's name \"%s\" at 224,24: %u pixels differ", name, differ);
+}
+
 // The pressed picture is shown for the 0.1 s before the dialog ends.
 void leave_with(HWND dialog, WPARAM key, int id, int pressed, int normal, int want) {
     HWND control = GetDlgItem(dialog, id);
@@ -250,22 +295,23 @@ void game_over_tests() {
     CHECK(all_released(pictures) && all_released(car_objects), "pictures, car and surfaces released");
 
     // Game 2: the winner's name won game 1 in the other colour; 100 hours.
-    script_win("Jugador 2", "Luis", 0, 360001000);
+    script_win("Jugador 2", "Iñigo", 0, 360001000);
     dialog = open_game_over();
     if (!dialog) return;
-    check_texts(dialog, "Jugador 2 ganó:", "2", "2", "Jugador 2", "Luis", "100:00:01");
+    check_texts(dialog, "Jugador 2 ganó:", "2", "2", "Jugador 2", "Iñigo", "100:00:01");
     check_gradient(dialog, 0);
     leave_with(dialog, VK_ESCAPE, IDCANCEL, IDB_QUIT_PRESSED, IDB_QUIT, 0);
 
     // Game 3: its record cannot be opened (a folder has taken its name).
-    script_win("Ana", "Luis", 2, 5000);
+    script_win("Ana", "Iñigo", 2, 5000);
     on_ui([] {
         std::remove(record_file_name);
         CreateDirectoryA(record_file_name, nullptr);
     });
     dialog = open_game_over();
     if (!dialog) return;
-    check_texts(dialog, "Luis ganó:", "0", "3", "1", "Ana", "00:00:05");
+    check_texts(dialog, "Iñigo ganó:", "0", "3", "1", "Ana", "00:00:05");
+    check_painted_name(dialog, "Iñigo");
     RECT quit;
     GetWindowRect(GetDlgItem(dialog, IDCANCEL), &quit);
     int result = -1000;

@@ -57,7 +57,7 @@ HWND open_players(HWND new_game) {
     return players;
 }
 
-void replace_name(HWND players, unsigned seat, const char* text) {
+void replace_name(HWND players, unsigned seat, const wchar_t* text) {
     HWND edit = GetDlgItem(players, name_id[seat]);
     on_ui([&] { SetFocus(edit); });
     settle();
@@ -142,13 +142,13 @@ void first_run() {
     tick(players, cpu_id[0]);
     CHECK(ticked(players, cpu_id[0]) && !ticked(players, cpu_id[2]), "and the other way round");
 
-    replace_name(players, 0, "ana");
+    replace_name(players, 0, L"ana");
     CHECK(control_text(players, name_id[0]) == "ana", "typing replaces the name, got \"%s\"",
           control_text(players, name_id[0]).c_str());
-    replace_name(players, 2, "iiiiiiiiiiiiii");
+    replace_name(players, 2, L"iiiiiiiiiiiiii");
     CHECK(control_text(players, name_id[2]) == "iiiiiiiii", "names stop at 9 characters, got \"%s\"",
           control_text(players, name_id[2]).c_str());
-    replace_name(players, 0, "WWWWWWWWW");
+    replace_name(players, 0, L"WWWWWWWWW");
     const size_t wide = control_text(players, name_id[0]).size();
     CHECK(wide > 0 && wide < 9, "the edit does not scroll: %zu wide letters fit", wide);
 
@@ -162,8 +162,11 @@ void first_run() {
     players = open_players(dialog);
     if (!players) return;
     CHECK(control_text(players, name_id[0]) == "Jugador 1", "names start over after Esc");
-    replace_name(players, 0, "ana");
-    replace_name(players, 2, "iiiiiiiiiiiiii");
+    // Kept as 1252 whatever the system's code page: what 1252 lacks (a
+    // Cyrillic letter, an "a" with a macron) becomes "?". Typing stops
+    // where the field is full; a longer text put there is cut to 9.
+    replace_name(players, 0, L"pe\u00F1a\u0416\u0101");
+    SetDlgItemTextW(players, name_id[2], L"\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416\u0416");
     tick(players, cpu_id[2]);
     tick(players, IDC_SOPLAR_YES);
     const std::vector<HGDIOBJ> pictures =
@@ -179,8 +182,9 @@ void first_run() {
     CHECK(shown >= 0.099, "the pressed OK stays 0.1 s before the game starts: %.3f s", shown);
     CHECK(tit_sounds() == 3, "Tit.wav on each OK: %u", tit_sounds());
     on_ui([&] {
-        CHECK(std::strcmp(player_name[0], "Ana") == 0, "first letter upper-cased: %s", player_name[0]);
-        CHECK(std::strcmp(player_name[2], "Iiiiiiiii") == 0, "9 characters stored: %s", player_name[2]);
+        CHECK(std::strcmp(player_name[0], "Peña??") == 0, "first letter upper-cased, \"?\" for what 1252 lacks: %s",
+              player_name[0]);
+        CHECK(std::strcmp(player_name[2], "?????????") == 0, "9 characters stored: %s", player_name[2]);
         CHECK(cpu_player[0] == 0 && cpu_player[2] == 1, "seat 2 is the computer");
         CHECK((game_flags & GF_SOPLAR) && (game_flags & GF_GAME_ON) && game_number == 1,
               "\"Soplar\" on and game 1 running (flags %lX)", static_cast<unsigned long>(game_flags));
@@ -224,8 +228,11 @@ void later_games() {
     check_choices(dialog, 1, 2, __LINE__);
     HWND players = open_players(dialog);
     if (!players) return;
-    CHECK(control_text(players, name_id[0]) == "Ana" && control_text(players, name_id[2]) == "Iiiiiiiii",
-          "names of the last game");
+    CHECK(control_text(players, name_id[0]) == "Peña??" && control_text(players, name_id[2]) == "?????????",
+          "names of the last game: \"%s\" and \"%s\"", control_text(players, name_id[0]).c_str(),
+          control_text(players, name_id[2]).c_str());
+    CHECK(font_has_letters(GetDlgItem(players, name_id[0])) && font_has_letters(GetDlgItem(players, IDC_SOPLAR_YES)),
+          "the names and \"Sí\" are written in a font that has their letters");
     CHECK(!ticked(players, cpu_id[0]) && ticked(players, cpu_id[2]) && ticked(players, IDC_SOPLAR_YES),
           "computer seat and \"Soplar\" of the last game");
     press_key(players, VK_ESCAPE);

@@ -4,6 +4,7 @@
 // central square, the total time, and Enter, Esc and the close box.
 #include "driver.h"
 #include "groups.h"
+#include "log_text.h"
 
 #include "game/state.h"
 #include "records/records.h"
@@ -45,7 +46,10 @@ HFONT make_summary_font() {
 
 // The text drawn as the summary should draw it, on the gradient alone,
 // compared pixel by pixel with what the dialog shows around that point.
-unsigned text_differs(const Image& client, int x, int y, const char* text, COLORREF colour) {
+// Drawn from UTF-16, so that it is the same under any code page.
+unsigned text_differs(const Image& client, int x, int y, const char* bytes, COLORREF colour) {
+    const std::wstring text = wide_1252(bytes);
+    const int length = static_cast<int>(text.size());
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.width, client.height);
@@ -53,7 +57,7 @@ unsigned text_differs(const Image& client, int x, int y, const char* text, COLOR
     HFONT font = make_summary_font();
     HGDIOBJ old_font = SelectObject(dc, font);
     SIZE size = {40, 20};
-    if (*text) GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    if (length) GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     const RECT box = {x - 2, y - 2, x + size.cx + 2, y + size.cy + 2};
     for (int row = box.top; row < box.bottom; ++row) {
         HBRUSH b = CreateSolidBrush(gradient_at(row));
@@ -63,7 +67,7 @@ unsigned text_differs(const Image& client, int x, int y, const char* text, COLOR
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    TextOutA(dc, x, y, text, lstrlenA(text));
+    TextOutW(dc, x, y, text.c_str(), length);
     const Image want = capture(dc, 0, 0, client.width, client.height);
     unsigned differ = 0;
     for (int row = box.top; row < box.bottom; ++row)
@@ -84,7 +88,7 @@ void check_time_line(const Image& client, const char* line) {
     HFONT font = make_summary_font();
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size;
-    GetTextExtentPoint32A(dc, line, lstrlenA(line), &size);
+    GetTextExtentPoint32W(dc, wide_1252(line).c_str(), lstrlenA(line), &size);
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
@@ -155,7 +159,7 @@ void check_painting(HWND dialog) {
         {45, 310, "Juegos ganados:0", RGB(255, 255, 0)},
         {45, 358, "Primera ficha:0", RGB(255, 255, 0)},
         {45, 406, "Último jugador:0", RGB(255, 255, 0)},
-        {365, 270, "Dani", black},
+        {365, 270, "Iñigo", black},
         {365, 358, "Primera ficha:1", RGB(0, 255, 0)},
         {292, 203, "2", black},
         {332, 203, "0", black},
@@ -174,16 +178,16 @@ void check_painting(HWND dialog) {
 void summary_tests() {
     w = GetSystemMetrics(SM_CXSCREEN);
     h = GetSystemMetrics(SM_CYSCREEN);
-    // Game 1: Ana first home and winner, Bea last; game 2: Dani first
+    // Game 1: Ana first home and winner, Bea last; game 2: Iñigo first
     // home, Bea last, Ana the winner. Together 1 h 2 min 3.999 s.
     write_record(1, "Ana", "Bea", "Ana", 3600000);
-    write_record(2, "Dani", "Bea", "Ana", 123999);
+    write_record(2, "Iñigo", "Bea", "Ana", 123999);
     write_record(3, "Bea", "Ana", "Bea", 60000);
     on_ui([] {
         std::strcpy(player_name[0], "Ana");
         std::strcpy(player_name[1], "Bea");
         player_name[2][0] = 0;
-        std::strcpy(player_name[3], "Dani");
+        std::strcpy(player_name[3], "Iñigo");
         game_number = highest_game_number = 3;
     });
     // Game 3 is left out, as when leaving while it runs.

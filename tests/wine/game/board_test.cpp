@@ -1,10 +1,11 @@
 // The window before any game, its button bar and leaving it: the board's
 // place and outline, the opening picture, a held button, the three ways
-// out and what deactivation does.
+// out and what deactivation does; then the texts of a game started.
 #include "check.h"
 #include "driver.h"
 #include "screen.h"
 #include "game/board.h"
+#include "ui/app/text.h"
 #include "ui/resources/resource.h"
 
 #include <string>
@@ -174,6 +175,65 @@ static void check_deactivation(const Game& game, HWND other) {
     bring_back(game);
 }
 
+// A game of "peña" (typed into the players dialog from outside, as UTF-16)
+// shows "Peña" beside the board, pixel for pixel as drawn here in the
+// system font or, where that lacks the letters of 1252, its stand-in.
+// Then F2 asks its question.
+static void check_texts_of_a_game(const Game& game) {
+    post_key(game, VK_F2);
+    HWND dialog = wait_for_box(game, 5000);
+    CHECK(dialog && GetDlgItem(dialog, IDC_TOKENS_1), "F2 opened no new-game dialog");
+    if (!dialog) return;
+    press_box_button(dialog, IDC_TOKENS_1);
+    press_box_button(dialog, IDC_PLAYERS_2);
+    press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    CHECK(players != nullptr, "no players dialog");
+    if (!players) return;
+    SetDlgItemTextW(players, IDC_SEAT0_NAME, L"pe\u00F1a");
+    press_box_button(players, IDOK);
+    CHECK(wait_until([&] { return !find_game_box(game); }, 5000), "the game did not start");
+    settle(game);
+    const Image shot = capture_settled_screen();
+
+    HFONT font = font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, shot.w, shot.h);
+    HGDIOBJ old_bitmap = SelectObject(dc, canvas);
+    HGDIOBJ old_font = SelectObject(dc, font);
+    const wchar_t name[] = L"Pe\u00F1a";
+    WORD glyphs[4];
+    GetGlyphIndicesW(dc, name, 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    CHECK(glyphs[2] != 0xFFFF, "the name's font has no \"ñ\"");
+    SIZE size;
+    GetTextExtentPoint32W(dc, name, 4, &size);
+    SetBkColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, RGB(255, 0, 0));
+    TextOutW(dc, turn_name_rect.left, turn_name_rect.top, name, 4);
+    int differ = 0;
+    for (int y = turn_name_rect.top; y < turn_name_rect.top + size.cy; ++y)
+        for (int x = turn_name_rect.left; x < turn_name_rect.left + size.cx; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            differ += shot.at(x, y) != (static_cast<uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    release_1252_fonts();
+    CHECK(differ == 0, "the name beside the board is not \"Peña\": %d pixels differ", differ);
+
+    post_key(game, VK_F2);
+    HWND box = wait_for_box(game, 5000);
+    CHECK(box && box_text(box) == "¿Están seguros de que quieren empezar un nuevo juego?", "F2 asked \"%s\"",
+          box ? box_text(box).c_str() : "");
+    if (box) press_box_button(box, IDNO);
+    wait_until([&] { return !IsWindow(box); }, 5000);
+}
+
 // After the boxes the window still has the keyboard: a real Escape asks,
 // and Yes ends the program with exit code 0.
 static void check_leaving_with_keyboard(Game& game) {
@@ -210,6 +270,7 @@ int board_tests(const char* exe) {
     HWND other = make_other_window();
     check_deactivation(game, other);
     DestroyWindow(other);
+    check_texts_of_a_game(game);
     check_leaving_with_keyboard(game);
     stop_game(game);
     return failed_checks;
