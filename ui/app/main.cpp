@@ -28,6 +28,7 @@ static bool register_window_class() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    set_record_folder();
     srand(static_cast<unsigned>(time(nullptr)));
     app_instance = instance;
     if (!register_window_class()) return 0;
