@@ -44,7 +44,12 @@ int wait_for_exit(Game& game, DWORD ms) {
 
 void stop_game(Game& game) {
     if (!game.process.hProcess) return;
-    if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(game.process.hProcess, 99);
+    // Waited for: a game started next would take this one, still holding
+    // its single-copy mutex, for a copy already running.
+    if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(game.process.hProcess, 99);
+        WaitForSingleObject(game.process.hProcess, 5000);
+    }
     CloseHandle(game.process.hProcess);
     CloseHandle(game.process.hThread);
     game.process = {};
