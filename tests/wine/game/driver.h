@@ -23,3 +23,7 @@ bool is_message_box(HWND box);
 HWND wait_for_box(const Game& game, DWORD ms);
 // The pointer shape now showing (the foreground thread's cursor).
 HCURSOR current_cursor();
+// A small window of this program, to take the activation from the game.
+HWND make_other_window();
+// Handles this program's own messages for a while.
+void pump(DWORD ms);

@@ -9,12 +9,12 @@ src=$1 game_dir=$2
 job=$(mktemp -d "${TMPDIR:-/tmp}/korvalo-play-command.XXXXXX")
 xvfb_pid= play_pid=
 cleanup() {
-    [ -n "$play_pid" ] && kill "$play_pid" 2>/dev/null
+    if [ -n "$play_pid" ]; then kill "$play_pid" 2>/dev/null || true; fi
     WINEPREFIX=$job/build/play-prefix timeout 20 wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$job"
 }
-trap cleanup EXIT
+trap 'status=$?; cleanup; exit $status' EXIT
 mkdir -p "$job/build/win"
 ln -s "$game_dir" "$job/build/win/ui"
 mkfifo "$job/display"
