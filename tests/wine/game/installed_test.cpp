@@ -86,9 +86,11 @@ void start_again(const char* exe, const Game& game) {
         CHECK(code == 0, "the second copy ended with %d", code);
         stop_game(second);
     }
-    CHECK(wait_until([&] { return !IsIconic(game.window) && GetForegroundWindow() == game.window; }, 5000),
-          "the running game is not back in front");
+    const bool back = wait_until([&] { return !IsIconic(game.window) && GetForegroundWindow() == game.window; }, 5000);
+    CHECK(back, "the running game is not back in front");
     DestroyWindow(other);
+    if (!back) ShowWindow(game.window, SW_RESTORE), SetForegroundWindow(game.window); // so the game can go on
+
 }
 
 std::string item(HWND dialog, int id) {
