@@ -439,13 +439,11 @@ bool record_files_present(const Play& p, std::string* name) {
 }
 
 // A temporary folder named in a script the ANSI code page cannot spell, as
-// a Greek player's is under a Western code page.
+// a Greek player's is under a Western code page; it does not exist yet.
 std::wstring greek_temporary_folder() {
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = temp + std::wstring(L"Παίκτης-") + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    return temp + std::wstring(L"Παίκτης-") + std::to_wstring(GetCurrentProcessId());
 }
 
 void finish(Play& p) {
