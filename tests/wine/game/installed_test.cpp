@@ -90,7 +90,6 @@ void start_again(const char* exe, const Game& game) {
     CHECK(back, "the running game is not back in front");
     DestroyWindow(other);
     if (!back) ShowWindow(game.window, SW_RESTORE), SetForegroundWindow(game.window); // so the game can go on
-
 }
 
 std::string item(HWND dialog, int id) {
