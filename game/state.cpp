@@ -58,7 +58,7 @@ uint8_t culprit_token;
 uint32_t cpu_last_tick;
 uint32_t game_start_tick;
 uint8_t game_number;
-char record_file_name[16];
+char record_file_name[RECORD_PATH_SIZE];
 char message_text[80];
 
 const char* const window_title = "Zenta Korvalo";

@@ -47,6 +47,9 @@ enum : uint8_t {
 };
 
 enum { SEATS = 4, TOKEN_SLOTS = 4, NAME_SIZE = 10 };
+// A record file's folder is a whole path with its final separator (at most
+// 260 bytes, the platform's limit); the file's name adds at most 12 more.
+enum { RECORD_FOLDER_SIZE = 260, RECORD_PATH_SIZE = RECORD_FOLDER_SIZE + 16 };
 
 // Route steps with a meaning of their own.
 enum : uint8_t { STEP_LAST_TRACK = 63, STEP_HOME = 71, STEP_FINISHED = 100 };
@@ -97,7 +100,8 @@ extern uint8_t culprit_token;
 extern uint32_t cpu_last_tick;
 extern uint32_t game_start_tick;
 extern uint8_t game_number;
-extern char record_file_name[16];
+// The current game's record file: its folder (record_folder) and name.
+extern char record_file_name[RECORD_PATH_SIZE];
 extern char message_text[80];
 
 // Title of the main window; also the caption of the game's message boxes.

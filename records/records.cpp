@@ -6,13 +6,14 @@
 #include <cstdio>
 #include <cstring>
 
+char record_folder[RECORD_FOLDER_SIZE];
 uint8_t record_tally[4][RECORD_COUNTS];
 uint32_t total_game_time;
 uint8_t highest_game_number;
 GameOverTexts game_over_texts;
 
 void format_record_name(char* out, unsigned game) {
-    std::snprintf(out, sizeof record_file_name, "%s%u%s", "Juego", game, ".dat");
+    std::snprintf(out, RECORD_PATH_SIZE, "%s%s%u%s", record_folder, "Juego", game, ".dat");
 }
 
 // Every operation opens the file by name and closes it again; a file that

@@ -1,6 +1,8 @@
 // Game record files: one small binary file per game of the run, "Juego" +
-// number + ".dat" in the current folder, deleted when the program ends.
+// number + ".dat" in record_folder, deleted when the program ends.
 #pragma once
+
+#include "game/state.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +11,11 @@ enum { RECORD_FIRST_HOME = 0, RECORD_LAST_PLAYER = 1, RECORD_WINNER = 2, RECORD_
 // Game numbers are one byte; numbering stops at the last one (its file is
 // then reused), so every loop over the records ends.
 enum { LAST_GAME_NUMBER = 255 };
+
+// Where the record files lie, with its final separator; empty for the
+// current folder. The game fills it at start-up with a folder of the
+// player's own, since its own folder may not be writable.
+extern char record_folder[RECORD_FOLDER_SIZE];
 
 extern uint8_t record_tally[4][RECORD_COUNTS];
 extern uint32_t total_game_time;
@@ -27,6 +34,7 @@ struct GameOverTexts {
 };
 extern GameOverTexts game_over_texts;
 
+// The full name of a game's record file; out holds RECORD_PATH_SIZE bytes.
 void format_record_name(char* out, unsigned game);
 void create_record_file();
 void append_first_home();

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 static std::string file_bytes(const char* name) {
@@ -63,6 +64,27 @@ TEST(RecordFile, BytesAreWrittenWithoutLineEndTranslation) {
     finish_game_record();
     EXPECT_STREQ(game_over_texts.game_time, "100:00:00");
     delete_record_files();
+}
+
+// A folder whose path is longer than a bare file name: every operation
+// finds the record there, and none touches the current folder.
+TEST(RecordFile, EveryOperationUsesTheRecordFolder) {
+    const std::string folder = std::string(60, 'r');
+    std::filesystem::create_directory(folder);
+    std::snprintf(record_folder, sizeof record_folder, "%s/", folder.c_str());
+    fresh_program();
+    start_game(2, 1);
+    win_game(2, 1000);
+    EXPECT_EQ(file_bytes((folder + "/Juego1.dat").c_str()).size(), 34u);
+    EXPECT_STREQ(game_over_texts.first_home, "Jugador 2");
+    EXPECT_STREQ(game_over_texts.games_won, "1");
+    tally_records(1);
+    EXPECT_EQ(total_game_time, 1000u);
+    EXPECT_FALSE(std::filesystem::exists("Juego1.dat"));
+    delete_record_files();
+    EXPECT_FALSE(std::filesystem::exists(folder + "/Juego1.dat"));
+    record_folder[0] = 0;
+    std::filesystem::remove(folder);
 }
 
 TEST(RecordFile, FirstHomeNameComesFirstAndAbandonedGamesLeaveNothing) {
@@ -169,7 +191,7 @@ TEST(Cleanup, EveryRecordOfTheRunIsDeleted) {
     EXPECT_EQ(total_game_time, 0u);
     delete_record_files();
     for (unsigned i : {1u, 100u, 255u}) {
-        char name[16];
+        char name[RECORD_PATH_SIZE];
         format_record_name(name, i);
         EXPECT_EQ(std::fopen(name, "rb"), nullptr) << name;
     }

@@ -12,3 +12,7 @@ extern HDC dice_dc;    // the board under each die, slot i at x = 60 i (190 x 10
 
 // The main window procedure and what start-up needs of it.
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Fills record_folder with the player's own folder for the record files,
+// made when missing.
+void set_record_folder();

@@ -17,6 +17,24 @@ static uint16_t at_least(int measured, uint16_t minimum) {
     return measured < minimum ? minimum : static_cast<uint16_t>(measured);
 }
 
+// One copy of the game at a time: two would share the record folder and
+// delete each other's files. The installer opens the same mutex to tell
+// whether the game runs. The mutex is held until the process ends.
+static bool another_copy_runs() {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "ZentaKorvaloJuego");
+    return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The running copy may still be making its window; it is given a few
+// seconds. Its box or dialog, if one is open, comes to the front with it.
+static void bring_running_copy_forward() {
+    HWND window = nullptr;
+    for (int tries = 0; tries < 50 && !(window = FindWindowA(class_name, nullptr)); ++tries) Sleep(100);
+    if (!window) return;
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(window));
+}
+
 static bool register_window_class() {
     WNDCLASSA c = {};
     c.style = CS_OWNDC;
@@ -28,6 +46,11 @@ static bool register_window_class() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (another_copy_runs()) {
+        bring_running_copy_forward();
+        return 0;
+    }
+    set_record_folder();
     srand(static_cast<unsigned>(time(nullptr)));
     app_instance = instance;
     if (!register_window_class()) return 0;

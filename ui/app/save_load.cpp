@@ -9,6 +9,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -21,10 +22,24 @@ static void tell(const char* text) {
     game_flags &= ~GF_MODAL;
 }
 
-// The dialogs open in the current folder and must leave it there: the
-// record files and the sounds are found in it by bare name. The flag is not
-// enough (the open dialog may ignore it), so run_dialog also puts the
-// folder back.
+// The folder of the last file chosen in either dialog during this run;
+// until then the dialogs open in the player's Documents folder.
+static char last_folder[MAX_PATH];
+
+typedef HRESULT(WINAPI* FolderPath)(HWND, int, HANDLE, DWORD, LPSTR);
+
+// The shell is loaded at run time, as the dialog library is (below).
+static bool documents_folder(char* folder) {
+    static HMODULE shell;
+    if (!shell) shell = LoadLibraryA("shell32.dll");
+    const FolderPath folder_path =
+        shell ? reinterpret_cast<FolderPath>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")))
+              : nullptr;
+    return folder_path && SUCCEEDED(folder_path(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
+           folder[0];
+}
+
+// folder holds MAX_PATH bytes for the Documents path.
 static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char* folder) {
     std::memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
@@ -34,8 +49,8 @@ static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char
     ofn.lpstrFile = path;
     ofn.nMaxFile = path_size;
     ofn.lpstrDefExt = "kor";
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    if (length != 0 && length < MAX_PATH) ofn.lpstrInitialDir = folder;
+    if (last_folder[0]) ofn.lpstrInitialDir = last_folder;
+    else if (documents_folder(folder)) ofn.lpstrInitialDir = folder;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
@@ -58,10 +73,19 @@ static BOOL run_dialog(OPENFILENAMEA& ofn, const char* name, const char* failure
         tell(failure);
         return FALSE;
     }
+    // The current folder must stay where it is: the sounds are found in it
+    // by bare name. The flag asks the dialog to keep it, but the open dialog
+    // may not, so it is also put back.
+    char current[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
     game_flags |= GF_MODAL;
     const BOOL chosen = dialog(&ofn);
     game_flags &= ~GF_MODAL;
-    if (ofn.lpstrInitialDir) SetCurrentDirectoryA(ofn.lpstrInitialDir);
+    if (length != 0 && length < MAX_PATH) SetCurrentDirectoryA(current);
+    if (chosen && ofn.nFileOffset > 0 && ofn.nFileOffset < MAX_PATH) {
+        std::memcpy(last_folder, ofn.lpstrFile, ofn.nFileOffset);
+        last_folder[ofn.nFileOffset] = 0;
+    }
     return chosen;
 }
 
@@ -145,6 +169,7 @@ void load_command() {
     char folder[MAX_PATH];
     OPENFILENAMEA ofn;
     prepare_dialog(ofn, path, sizeof path, folder);
+    ofn.lpstrTitle = "Cargar partida";
     ofn.Flags |= OFN_FILEMUSTEXIST;
     if (!run_dialog(ofn, "GetOpenFileNameA", "No se pudo cargar la partida.")) return;
     std::string text;

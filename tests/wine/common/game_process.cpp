@@ -23,16 +23,19 @@ static HWND find_game_window(DWORD pid) {
     return nullptr;
 }
 
-bool start_game_in(const char* exe, const char* folder, Game& game) {
+bool launch_game(const char* exe, const char* folder, Game& game) {
     game.folder = folder;
     char command[2 * MAX_PATH];
     std::snprintf(command, sizeof command, "\"%s\"", exe);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &game.process)) {
-        std::printf("cannot start %s: error %lu\n", exe, GetLastError());
-        return false;
-    }
+    if (CreateProcessA(exe, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &game.process)) return true;
+    std::printf("cannot start %s: error %lu\n", exe, GetLastError());
+    return false;
+}
+
+bool start_game_in(const char* exe, const char* folder, Game& game) {
+    if (!launch_game(exe, folder, game)) return false;
     const DWORD pid = game.process.dwProcessId;
     return wait_until([&] { return (game.window = find_game_window(pid)) != nullptr; }, 20000);
 }
@@ -46,7 +49,12 @@ int wait_for_exit(Game& game, DWORD ms) {
 
 void stop_game(Game& game) {
     if (!game.process.hProcess) return;
-    if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(game.process.hProcess, 99);
+    // Waited for: a game started next would take this one, still holding
+    // its single-copy mutex, for a copy already running.
+    if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(game.process.hProcess, 99);
+        WaitForSingleObject(game.process.hProcess, 5000);
+    }
     CloseHandle(game.process.hProcess);
     CloseHandle(game.process.hThread);
     game.process = {};

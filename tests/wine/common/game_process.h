@@ -16,6 +16,8 @@ struct Game {
 // Starts the game with the folder as its working folder and waits for its
 // main window to be shown.
 bool start_game_in(const char* exe, const char* folder, Game& game);
+// Only starts the process.
+bool launch_game(const char* exe, const char* folder, Game& game);
 // Waits for the process to end; its exit code, or -1 on time-out.
 int wait_for_exit(Game& game, DWORD ms);
 void stop_game(Game& game);

@@ -121,26 +121,6 @@ static void ask_by_close_button(const Game& game) {
     click(game, x.x, x.y);
 }
 
-static HWND make_other_window() {
-    WNDCLASSA c = {};
-    c.lpfnWndProc = DefWindowProcA;
-    c.hInstance = GetModuleHandleA(nullptr);
-    c.lpszClassName = "Other Program";
-    RegisterClassA(&c);
-    HWND w = CreateWindowExA(0, "Other Program", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
-                             c.hInstance, nullptr);
-    return w;
-}
-
-static void pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-        Sleep(10);
-    }
-}
-
 static void bring_back(const Game& game) {
     ShowWindow(game.window, SW_RESTORE);
     SetForegroundWindow(game.window);

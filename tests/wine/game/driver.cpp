@@ -5,12 +5,8 @@
 
 #include <cstdio>
 
-bool start_game(const char* exe, Game& game) {
-    char folder[MAX_PATH], work[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    std::snprintf(work, sizeof work, "%skorvalo-test-%lu-%lu", folder, GetCurrentProcessId(), GetTickCount());
-    CreateDirectoryA(work, nullptr);
-    if (!start_game_in(exe, work, game)) return false;
+bool start_game_at(const char* exe, const char* folder, Game& game) {
+    if (!start_game_in(exe, folder, game)) return false;
     // The first paint is done when the frame's corner is red.
     return wait_until(
         [&] {
@@ -20,6 +16,25 @@ bool start_game(const char* exe, Game& game) {
             return c == RGB(255, 0, 0);
         },
         20000);
+}
+
+bool start_game(const char* exe, Game& game, const std::wstring& temporary) {
+    char folder[MAX_PATH], work[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::snprintf(work, sizeof work, "%skorvalo-test-%lu-%lu", folder, GetCurrentProcessId(), GetTickCount());
+    CreateDirectoryA(work, nullptr);
+    if (temporary.empty()) return start_game_at(exe, work, game);
+    // The game inherits the variables as they are when it starts; this
+    // program keeps its own.
+    wchar_t tmp[MAX_PATH] = L"", temp[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
+    GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", temporary.c_str());
+    SetEnvironmentVariableW(L"TEMP", temporary.c_str());
+    const bool started = start_game_at(exe, work, game);
+    SetEnvironmentVariableW(L"TMP", tmp[0] ? tmp : nullptr);
+    SetEnvironmentVariableW(L"TEMP", temp[0] ? temp : nullptr);
+    return started;
 }
 
 void post_alt_key(const Game& game, UINT key) {
@@ -63,4 +78,24 @@ HCURSOR current_cursor() {
     info.cbSize = sizeof info;
     GetCursorInfo(&info);
     return info.hCursor;
+}
+
+HWND make_other_window() {
+    WNDCLASSA c = {};
+    c.lpfnWndProc = DefWindowProcA;
+    c.hInstance = GetModuleHandleA(nullptr);
+    c.lpszClassName = "Other Program";
+    RegisterClassA(&c);
+    HWND w = CreateWindowExA(0, "Other Program", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                             c.hInstance, nullptr);
+    return w;
+}
+
+void pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
 }

@@ -1,4 +1,5 @@
 // korvalo's window tests: game_test <korvalo.exe> board|play|help|small
+//                         game_test <installed Korvalo.exe> installed <its working folder>
 #include "check.h"
 #include "screen.h"
 #include "game/board.h"
@@ -13,6 +14,7 @@ int board_tests(const char* exe);
 int play_tests(const char* exe);
 int help_tests(const char* exe);
 int small_screen_tests(const char* exe);
+int installed_tests(const char* exe, const char* folder);
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
@@ -38,7 +40,8 @@ int main(int argc, char** argv) {
         return result == 77 ? 77 : (failed_checks == 0 ? 0 : 1);
     }
     int failures;
-    if (std::strcmp(argv[2], "board") == 0) failures = board_tests(exe);
+    if (std::strcmp(argv[2], "installed") == 0 && argc > 3) failures = installed_tests(exe, argv[3]);
+    else if (std::strcmp(argv[2], "board") == 0) failures = board_tests(exe);
     else if (std::strcmp(argv[2], "small") == 0) failures = small_screen_tests(exe);
     else failures = play_tests(exe);
     std::printf("%s: %d failed checks\n", argv[2], failures);

@@ -1,9 +1,11 @@
 // A one-token game of a person (red) against the computer (yellow), played
 // to its end through the real window: the throw, the dice bounce and a
 // dragged die leaving the board intact, the pointer shapes of a carried
-// token, a refused drop, the computer's turn, the winner and the exit.
+// token, a refused drop, the computer's turn, the winner and the exit, the
+// record files kept in the game's temporary folder.
 #include "check.h"
 #include "driver.h"
+#include "play.h"
 #include "screen.h"
 #include "game/board.h"
 #include "game/state.h"
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,6 +122,8 @@ bool in_square(const Spot& s, uint8_t square) {
 
 struct Play {
     Game game;
+    std::wstring records; // where the game keeps its record files
+    std::function<void()> started; // run once the game is on
     Image bare; // the board of the new game, before any die is shown
     HCURSOR red_pointer = nullptr;
     std::string winner;
@@ -424,17 +429,26 @@ HWND wait_for_game_over(Play& p) {
 bool every_check_reached(const Play& p) { return p.die_dragged && p.shapes_checked && p.cpu_click_checked; }
 
 bool record_files_present(const Play& p, std::string* name) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((p.game.folder + "\\Juego*.dat").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((p.records + L"\\Juego*.dat").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
-    *name = found.cFileName;
+    name->clear();
+    for (const wchar_t* c = found.cFileName; *c; ++c) name->push_back(static_cast<char>(*c));
     FindClose(search);
     return true;
 }
 
+// A temporary folder named in a script the ANSI code page cannot spell, as
+// a Greek player's is under a Western code page; it does not exist yet.
+std::wstring greek_temporary_folder() {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    return temp + std::wstring(L"Παίκτης-") + std::to_wstring(GetCurrentProcessId());
+}
+
 void finish(Play& p) {
     std::string record;
-    CHECK(record_files_present(p, &record), "no record file in %s while the game runs", p.game.folder.c_str());
+    CHECK(record_files_present(p, &record), "no record file in the game's temporary folder while the game runs");
     HWND over = wait_for_game_over(p);
     if (over) press_box_button(over, IDCANCEL); // "Salir"
     HWND summary = nullptr;
@@ -443,8 +457,8 @@ void finish(Play& p) {
     if (summary) press_box_button(summary, IDOK);
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
-    // Every game of the run left a record file in the working folder while
-    // the program ran; none may be left behind.
+    // Every game of the run left a record file while the program ran; none
+    // may be left behind.
     CHECK(!record_files_present(p, &record), "record file %s left after the exit", record.c_str());
 }
 
@@ -456,6 +470,7 @@ bool play_one_game(Play& p, bool from_key) {
         CHECK(false, "could not start a one-token game through the dialogs");
         return false;
     }
+    if (p.started) p.started();
     View v = wait_for_quiet(p);
     check_new_game(p, v);
     int last_turn = -1;
@@ -501,7 +516,9 @@ bool play_one_game(Play& p, bool from_key) {
 // row win a one-token game at once): then "Seguir" starts the next one.
 int play_tests(const char* exe) {
     Play p;
-    if (!start_game(exe, p.game)) {
+    const std::wstring temporary = greek_temporary_folder();
+    p.records = temporary + L"\\Zenta Korvalo";
+    if (!start_game(exe, p.game, temporary)) {
         CHECK(false, "the game did not start");
         return 1;
     }
@@ -518,4 +535,12 @@ int play_tests(const char* exe) {
     if (!p.winner.empty()) finish(p);
     stop_game(p.game);
     return failed_checks;
+}
+
+std::string play_against_computer(Game& game, const std::function<void()>& started) {
+    Play p;
+    p.game = game;
+    p.started = started;
+    play_one_game(p, true);
+    return p.winner;
 }

@@ -32,7 +32,12 @@ bool start_game(const std::string &exe, const std::string &folder, Game &game) {
 
 void end_game(Game &game) {
   if (!game.process.hProcess) return;
-  if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(game.process.hProcess, 99);
+  // Waited for: the next game started would otherwise find this one still
+  // holding the single-copy mutex, and give way to it.
+  if (WaitForSingleObject(game.process.hProcess, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(game.process.hProcess, 99);
+    WaitForSingleObject(game.process.hProcess, 5000);
+  }
   CloseHandle(game.process.hProcess);
   CloseHandle(game.process.hThread);
   game.process = {};

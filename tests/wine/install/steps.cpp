@@ -32,7 +32,7 @@ void install_into(const std::string &medium, const std::string &folder, const st
   HWND dialog = wait_install_dialog(program);
   CHECK(dialog != nullptr, what + ": install dialog");
   if (dialog != nullptr) {
-    type_folder(dialog, folder);
+    if (!folder.empty()) type_folder(dialog, folder);
     press(dialog, IDOK);
     expect_box(program, TITLE_INSTALL, "La instalación se ha completado con éxito", dialog, IDOK,
                what + ": success");

@@ -19,8 +19,8 @@ bool start_installer(Program &program, const std::string &medium, const std::str
 // answer and waits until it has closed.
 Box expect_box(const Program &program, const char *caption, const char *text, HWND owner, int answer,
                const std::string &what);
-// From the dialog to the exit: the folder typed, Instalar, the success box,
-// the program group's window closed.
+// From the dialog to the exit: the folder typed (none: the one proposed),
+// Instalar, the success box, the program group's window closed.
 void install_into(const std::string &medium, const std::string &folder, const std::string &what);
 
 int run_folder_checks(const TestPaths &paths);
@@ -30,3 +30,6 @@ int run_lifecycle(const TestPaths &paths);
 constexpr int MEDIUM_INCOMPLETE = -1;
 constexpr int SKIP_CODE = 77;
 int run_medium_install(const std::string &medium);
+// The player's installation: into the proposed folder under Program Files;
+// prints the game shortcut's target ("game: ") and working folder ("folder: ").
+int run_player_install(const std::string &medium);

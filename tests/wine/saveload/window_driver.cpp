@@ -15,7 +15,6 @@ struct Search {
 };
 
 bool is_message_box(HWND w) { return GetDlgItem(w, 0xFFFF) != nullptr; }
-bool is_file_dialog(HWND w) { return GetDlgItem(w, cmb13) || GetDlgItem(w, edt1); }
 
 BOOL CALLBACK look(HWND w, LPARAM data) {
     Search* s = reinterpret_cast<Search*>(data);
@@ -42,8 +41,6 @@ HWND wait_for(const Game& game, Kind kind, DWORD ms) {
     return w;
 }
 
-int name_box_id(HWND dialog) { return GetDlgItem(dialog, cmb13) ? cmb13 : edt1; }
-
 } // namespace
 
 HWND find_dialog(const Game& game) { return find(game, ANY_DIALOG); }
@@ -57,17 +54,6 @@ bool nothing_opens(const Game& game, DWORD ms) {
 
 bool gone(HWND window) {
     return wait_until([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
-}
-
-void choose_file(HWND dialog, const char* name) {
-    SetDlgItemTextA(dialog, name_box_id(dialog), name);
-    press_box_button(dialog, IDOK);
-}
-
-std::string file_name_box(HWND dialog) {
-    char text[MAX_PATH] = {};
-    GetDlgItemTextA(dialog, name_box_id(dialog), text, sizeof text);
-    return text;
 }
 
 std::string filter_box(HWND dialog) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "file_dialog.h"
 #include "game_process.h"
 
 // Visible windows of class #32770 of the game's process: a dialog of the
@@ -21,9 +22,6 @@ bool nothing_opens(const Game& game, DWORD ms);
 // Waits for a window to close.
 bool gone(HWND window);
 
-// Types the name into a file dialog's file name box and presses OK.
-void choose_file(HWND dialog, const char* name);
-std::string file_name_box(HWND dialog);
 std::string filter_box(HWND dialog);
 
 struct Image {

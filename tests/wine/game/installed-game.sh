@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The game as a standard user has it. An unprivileged user, "player", in a
+# Wine prefix of the player's own, runs the installer from the staged medium
+# into Program Files; the game folder is then given to root (folders 755,
+# files 644), as Program Files is; the player starts the game from its
+# shortcut and plays it (game_test ... installed). Nothing may be written
+# into the game folder, and no record file may be left anywhere in the
+# prefix. Acting as another user needs root: skipped (77) otherwise.
+#   installed-game.sh MEDIUM-FOLDER INSTALL-DRIVER.exe GAME-TEST.exe
+set -euo pipefail
+medium=$1 install_driver=$2 game_test=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+[ "$(id -u)" -eq 0 ] || { echo "skipped: only root can run the game as another user"; exit 77; }
+[ -f "$medium/install.exe" ] || { echo "skipped: no installation medium in $medium"; exit 77; }
+id player >/dev/null 2>&1 || useradd -M player || id player >/dev/null
+
+job=$(mktemp -d "${TMPDIR:-/tmp}/korvalo-installed.XXXXXX")
+xvfb_pid=
+as_player() {
+    runuser -u player -- env -i PATH=/usr/bin:/bin HOME="$job/player/home" TMPDIR="$job/player" \
+        WINEPREFIX="$job/player/pfx" WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8 \
+        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d" DISPLAY="${DISPLAY:-}" "$@"
+}
+cleanup() {
+    if [ -d "$job/player/pfx" ]; then
+        as_player timeout 20 wineserver -w 2>/dev/null || as_player wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$job"
+}
+trap 'status=$?; cleanup; exit $status' EXIT
+# The build tree may be closed to other users: what the player runs is
+# copied out of it.
+chmod 755 "$job"
+mkdir -p "$job/bin" "$job/player/home"
+cp -r "$medium" "$job/bin/medium"
+cp "$install_driver" "$game_test" "$here/../../../tools/wine/make-template" "$job/bin/"
+chmod -R a+rX "$job/bin"
+chown -R player: "$job/player"
+
+# A prefix made by the player, not copied from root's: a copy keeps root's
+# profile (its temporary folder, no Documents or Start menu of the player's).
+as_player "$job/bin/make-template" "$job/player/pfx"
+
+mkfifo "$job/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$job/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 number < "$job/display"
+export DISPLAY=:$number
+
+failures=0
+as_player wine "$job/bin/install_driver.exe" player "$job/bin/medium" | tr -d '\r' | tee "$job/installed.txt" ||
+    failures=$((failures + 1))
+game=$(sed -n 's/^game: //p' "$job/installed.txt")
+folder=$(sed -n 's/^folder: //p' "$job/installed.txt")
+[ -n "$game" ] && [ -n "$folder" ] || { echo "FAILED: no game shortcut to start the game from"; exit 1; }
+game_dir=$(as_player winepath -u "$folder" 2>/dev/null)
+[ -f "$game_dir/$(basename "${game//\\//}")" ] || { echo "FAILED: $game is not in $game_dir"; exit 1; }
+
+chown -R root:root "$game_dir"
+find "$game_dir" -type d -exec chmod 755 {} +
+find "$game_dir" -type f -exec chmod 644 {} +
+listing() { (cd "$game_dir" && find . -printf '%p %s %T@ %u %m\n' | sort); }
+before=$(listing)
+
+as_player wine "$job/bin/game_test.exe" "$game" installed "$folder" || failures=$((failures + 1))
+as_player timeout 20 wineserver -w 2>/dev/null || true
+
+[ "$(listing)" = "$before" ] || { echo "FAILED: the game folder changed:"; diff <(echo "$before") <(listing) || true; failures=$((failures + 1)); }
+left=$(find "$job/player/pfx" -iname 'juego*.dat')
+[ -z "$left" ] || { echo "FAILED: record files left: $left"; failures=$((failures + 1)); }
+echo "installed game: $failures failed steps"
+[ "$failures" -eq 0 ]
