@@ -35,7 +35,8 @@ endforeach()
 if(missing)
   list(LENGTH missing count)
   string(REPLACE ";" "\n  " listed "${missing}")
-  message(WARNING "Installation medium incomplete, ${count} of 15 files missing; "
+  list(LENGTH pairs total)
+  message(WARNING "Installation medium incomplete, ${count} of ${total} files missing; "
                   "no ${MEDIUM_ZIP} made:\n  ${listed}")
 else()
   # Readers that follow the zip format (Windows' own among them) decode a

@@ -32,13 +32,18 @@ const char TEXT_COPY_FAILED[] = "No fueron copiados todos los archivos";
 const char TEXT_INSTALLED[] = "La instalación se ha completado con éxito";
 const char TEXT_CANCEL[] = "¿Está seguro que quiere salir sin instalar el programa?";
 const char TEXT_CONFIRM_UNINSTALL[] = "¿Está seguro de que quiere desinstalar el juego?";
+const char TEXT_CLOSE_GAME[] = "Cierre Zenta Korvalo antes de desinstalarlo.";
 const char TEXT_UNINSTALLED[] = "El juego se ha desinstalado con éxito";
 const char TEXT_NOT_UNINSTALLED[] =
     "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+const char TEXT_NOT_INSTALLED[] = "Zenta Korvalo no está instalado.";
 const char PROGRAM_GROUP_NAME[] = "Zenta Korvalo 2.0";
+const char PUBLISHER[] = "Zenta Korvalo";
 const char DESKTOP_LINK[] = "Zenta Korvalo.lnk";
 const char UNINSTALLER_NAME[] = "Korvalo Setup.exe";
 // The help viewer's index, made beside the help file when it is first opened.
 const char HELP_INDEX_NAME[] = "Korvalo.gid";
+// The game holds a mutex of this name while it runs.
+const char GAME_RUNNING_MARK[] = "ZentaKorvaloJuego";
 const char KEY_GAME[] = "Software\\Korvalo";
 const char KEY_UNINSTALL[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zenta Korvalo";
