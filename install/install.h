@@ -18,7 +18,7 @@ struct Shortcut {
   const char *target;  // destination name in install_folder
 };
 
-constexpr int INSTALL_FILE_COUNT = 14;
+constexpr int INSTALL_FILE_COUNT = 15;
 constexpr int SHORTCUT_COUNT = 3;
 // The row of the game program, whose presence marks a folder as the game's.
 constexpr int GAME_PROGRAM_ROW = 2;

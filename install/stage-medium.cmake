@@ -8,6 +8,7 @@ set(pairs
   "${GAME_FILES_DIR}/Korvalo.hlp|Korvalo.hl_"
   "${GAME_FILES_DIR}/Léame.txt|Léame.txt"
   "${GAME_EXE}|Korvalo.ex_"
+  "${GAME_FILES_DIR}/Korvalo.chm|Korvalo.ch_"
 )
 foreach(sound Perro Aleluya Bravo Dados Ficha Jail Libre No Tit Turn Ajiji)
   list(APPEND pairs "${SOUNDS_DIR}/${sound}.wav|${sound}.wa_")

@@ -2,7 +2,8 @@
 
 // Source names are what the medium holds, destination names what the game
 // looks for; the copy changes only the name. The first three rows are the
-// shortcut targets.
+// shortcut targets; the HTML help is last, after the files the uninstaller
+// has always deleted in this order.
 const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
     {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"},
     {"Korvalo.ex_", "Korvalo.exe"}, {"Perro.wa_", "Perro.wav"},
@@ -11,6 +12,7 @@ const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
     {"Jail.wa_", "Jail.wav"},       {"Libre.wa_", "Libre.wav"},
     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
     {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},
+    {"Korvalo.ch_", "Korvalo.chm"},
 };
 
 const Shortcut shortcut_table[SHORTCUT_COUNT] = {

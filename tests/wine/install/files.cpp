@@ -8,7 +8,7 @@ const NamePair game_files[GAME_FILE_COUNT] = {
     {"Perro.wa_", "Perro.wav"},     {"Aleluya.wa_", "Aleluya.wav"}, {"Bravo.wa_", "Bravo.wav"},
     {"Dados.wa_", "Dados.wav"},     {"Ficha.wa_", "Ficha.wav"},     {"Jail.wa_", "Jail.wav"},
     {"Libre.wa_", "Libre.wav"},     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
-    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},
+    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},     {"Korvalo.ch_", "Korvalo.chm"},
 };
 const char *const group_links[3] = {"Ayuda.lnk", "Léame.lnk", "Zenta Korvalo.lnk"};
 

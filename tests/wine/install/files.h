@@ -13,7 +13,7 @@ struct NamePair {
 };
 // What the game folder must hold, written out again here so that a wrong
 // name in the installer's own table is caught.
-constexpr int GAME_FILE_COUNT = 14;
+constexpr int GAME_FILE_COUNT = 15;
 extern const NamePair game_files[GAME_FILE_COUNT];
 extern const char *const group_links[3];
 
