@@ -3,8 +3,8 @@
 // installation leaves, an update proposed in place, the game started from
 // its shortcut; and the uninstaller started as the system starts it:
 // declined or closed, under the running game, complete, incomplete, with its
-// argument in any form, with nothing installed, and with a registry that
-// does not name a trustworthy folder or names one that is not the game's.
+// argument in any form, and with a registry that names nothing installed, no
+// trustworthy folder, or a folder that is not the game's.
 #include "check.h"
 #include "files.h"
 #include "steps.h"
@@ -296,62 +296,49 @@ static void check_arguments() {
   }
 }
 
-// No "Path", or one naming no folder, means nothing is installed; one that
-// is relative or without its final backslash names no folder of ours, so
-// the user is told to finish by hand. Either way nothing is deleted by name
-// and the shortcuts and keys still go.
-static void check_untrusted_paths() {
+// "Path" decides what is deleted. None, or one naming a folder that is
+// gone: nothing is installed. One that is relative, lacks its final
+// backslash, names a drive root or a system folder however spelt, or a
+// folder without the game program: the user is told to finish by hand.
+// Either way files named like ours survive, and the shortcuts and keys go.
+static void check_registry_paths() {
   write_file("C:\\Juegos\\KorvaloKorvalo.exe", "vecino");
-  const struct {
-    const char *path;
-    const char *result;
-  } cases[] = {{nullptr, TEXT_NOT_INSTALLED},        {"", TEXT_NOT_INSTALLED},
-               {"C:\\Nunca\\", TEXT_NOT_INSTALLED},  {"señuelo\\", TEXT_NOT_UNINSTALLED},
-               {"C:\\Juegos\\Korvalo", TEXT_NOT_UNINSTALLED}, {"C:señuelo\\", TEXT_NOT_UNINSTALLED}};
-  for (const auto &c : cases) {
-    std::string what = c.path ? std::string("Path \"") + c.path + "\"" : "no Path";
-    set_machine_text(KEY_UNINSTALL, "DisplayName", "Zenta Korvalo 2.0");
-    if (c.path != nullptr) set_machine_text(KEY_GAME, "Path", c.path);
-    plant_shortcuts();
-    make_decoy();
-    uninstall(uninstaller() + " /uninstall", IDYES, c.result, what);
-    check_all_shortcuts_and_keys_gone(what);
-  }
-  CHECK_TEXT(read_file("C:\\Juegos\\KorvaloKorvalo.exe"), "vecino", "a neighbour's file stays");
-}
-
-// A "Path" that is well formed but names a folder the installation cannot
-// have made, or one without the game program, gets the same treatment as an
-// untrusted one: the files there, named like ours, all survive.
-static void check_foreign_folders() {
   std::string windows = windows_folder();
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
   std::string windows_by_detour = std::string(system) + "\\..\\";
   CharUpperA(&windows_by_detour[0]);
   const struct {
-    std::string path;    // the value of "Path"
-    std::string folder;  // where the decoy lies
+    std::string path;  // the value of "Path", none when empty
+    const char *result;
+    std::string folder;  // where a decoy lies, besides the current folder
     bool with_program;
   } cases[] = {
-      {windows + "\\", windows, true},
-      {windows_by_detour, windows, true},
-      {std::string(system) + "\\", system, true},
-      {"C:\\", "C:", true},
-      {"C:\\Juegos\\..\\", "C:", true},
-      {"C:\\Otros\\", "C:\\Otros", false},
+      {"", TEXT_NOT_INSTALLED, "", false},
+      {"C:\\Nunca\\", TEXT_NOT_INSTALLED, "", false},
+      {"señuelo\\", TEXT_NOT_UNINSTALLED, "", false},
+      {"C:\\Juegos\\Korvalo", TEXT_NOT_UNINSTALLED, "", false},
+      {"C:señuelo\\", TEXT_NOT_UNINSTALLED, "", false},
+      {windows + "\\", TEXT_NOT_UNINSTALLED, windows, true},
+      {windows_by_detour, TEXT_NOT_UNINSTALLED, windows, true},
+      {std::string(system) + "\\", TEXT_NOT_UNINSTALLED, system, true},
+      {"C:\\", TEXT_NOT_UNINSTALLED, "C:", true},
+      {"C:\\Juegos\\..\\", TEXT_NOT_UNINSTALLED, "C:", true},
+      {"C:\\Otros\\", TEXT_NOT_UNINSTALLED, "C:\\Otros", false},
   };
-  for (const auto &foreign : cases) {
-    std::string what = "Path \"" + foreign.path + "\"";
+  for (const auto &c : cases) {
+    std::string what = "Path \"" + c.path + "\"";
     set_machine_text(KEY_UNINSTALL, "DisplayName", "Zenta Korvalo 2.0");
-    set_machine_text(KEY_GAME, "Path", foreign.path);
+    if (!c.path.empty()) set_machine_text(KEY_GAME, "Path", c.path);
     plant_shortcuts();
-    make_decoy(foreign.folder, foreign.with_program);
-    uninstall("\"" + uninstaller() + "\" /uninstall", IDYES, TEXT_NOT_UNINSTALLED, what);
-    CHECK(decoy_intact(foreign.folder, foreign.with_program), what + ": its files survive");
+    if (!c.folder.empty()) make_decoy(c.folder, c.with_program);
+    uninstall("\"" + uninstaller() + "\" /uninstall", IDYES, c.result, what);
     check_all_shortcuts_and_keys_gone(what);
-    remove_decoy(foreign.folder);
+    if (c.folder.empty()) continue;
+    CHECK(decoy_intact(c.folder, c.with_program), what + ": its files survive");
+    remove_decoy(c.folder);
   }
+  CHECK_TEXT(read_file("C:\\Juegos\\KorvaloKorvalo.exe"), "vecino", "a neighbour's file stays");
 }
 
 int run_lifecycle(const TestPaths &paths) {
@@ -361,7 +348,6 @@ int run_lifecycle(const TestPaths &paths) {
   install_into(MEDIUM, "C:\\Juegos\\Korvalo", "update", true);
   check_uninstall();
   check_arguments();
-  check_untrusted_paths();
-  check_foreign_folders();
+  check_registry_paths();
   return check_failures;
 }
