@@ -4,17 +4,22 @@
 #include <shellapi.h>
 
 static void show_error(HWND dialog, const char *text, UINT icon) {
-  MessageBoxA(dialog, text, TITLE_ERROR, icon | MB_OK);
+  show_message(dialog, text, TITLE_ERROR, icon | MB_OK);
 }
 
+// The focus goes back to the folder with all of it selected, so that typing
+// replaces it.
 static void refuse_folder(HWND dialog, const char *text) {
   show_error(dialog, text, MB_ICONWARNING);
-  SendDlgItemMessageA(dialog, IDC_FOLDER, EM_SETSEL, 0, -1);
+  HWND edit = GetDlgItem(dialog, IDC_FOLDER);
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 static const char *refusal_text(FolderCheck check) {
   switch (check) {
-    case FOLDER_BAD_FORM: return TEXT_BAD_FORM;
+    case FOLDER_BAD_FORM:
+    case FOLDER_SYSTEM: return TEXT_BAD_FORM;
     case FOLDER_BAD_DRIVE: return TEXT_BAD_DRIVE;
     case FOLDER_BAD_CHARS: return TEXT_BAD_CHARS;
     case FOLDER_UNC: return TEXT_UNC;
@@ -24,16 +29,26 @@ static const char *refusal_text(FolderCheck check) {
 
 // A text longer than the buffer would be read cut short and installed into
 // a folder the user did not type, so it is refused like one that cannot be
-// made (its files could not be named within MAX_PATH anyway).
+// made (its files could not be named within MAX_PATH anyway). Once the
+// folder has been normalised the edit shows it, so the user sees where the
+// game goes, or which folder was refused.
 static FolderCheck read_and_check_folder(HWND dialog) {
   HWND edit = GetDlgItem(dialog, IDC_FOLDER);
-  GetWindowTextA(edit, install_folder, MAX_PATH);
-  if (GetWindowTextLengthA(edit) >= MAX_PATH && has_drive_form(install_folder))
-    return FOLDER_TOO_LONG;
-  return validate_install_folder();
+  WCHAR typed[MAX_PATH];
+  GetWindowTextW(edit, typed, MAX_PATH);
+  if (GetWindowTextLengthW(edit) >= MAX_PATH && has_drive_form(typed)) return FOLDER_TOO_LONG;
+  FolderCheck check = validate_install_folder(typed);
+  if (install_folder[0] != L'\0') {
+    WCHAR shown[MAX_PATH];
+    lstrcpyW(shown, install_folder);
+    drop_final_backslash(shown);
+    SetWindowTextW(edit, shown);
+  }
+  return check;
 }
 
-// Each failure leaves what was done before it; only a missing source ends
+// A folder refused or not made, or a copy that failed, leaves the dialog
+// open for another try with nothing new on disk; only a missing source ends
 // the installer, since retrying from the same medium cannot help.
 static void press_install(HWND dialog) {
   FolderCheck check = read_and_check_folder(dialog);
@@ -41,40 +56,44 @@ static void press_install(HWND dialog) {
     refuse_folder(dialog, refusal_text(check));
     return;
   }
-  if (!create_install_folder()) {
-    show_error(dialog, TEXT_NO_FOLDER, MB_ICONWARNING);
+  if (!sources_present()) {
+    show_error(dialog, TEXT_MISSING_SOURCE, MB_ICONSTOP);
+    EndDialog(dialog, 0);
     return;
   }
-  switch (copy_game_files()) {
-    case COPY_MISSING_SOURCE:
-      show_error(dialog, TEXT_MISSING_SOURCE, MB_ICONSTOP);
-      EndDialog(dialog, 0);
-      return;
-    case COPY_FAILED:
-      show_error(dialog, TEXT_COPY_FAILED, MB_ICONSTOP);
-      return;
-    case COPY_DONE:
-      break;
+  if (!create_install_folder()) {
+    refuse_folder(dialog, TEXT_NO_FOLDER);
+    return;
   }
+  if (!copy_game_files()) {
+    show_error(dialog, TEXT_COPY_FAILED, MB_ICONSTOP);
+    return;
+  }
+  place_uninstaller();
   create_shortcuts();
   write_install_registry();
-  MessageBoxA(dialog, TEXT_INSTALLED, TITLE_INSTALL, MB_ICONINFORMATION | MB_OK | MB_SETFOREGROUND);
-  if (program_group_folder[0] != '\0')
-    ShellExecuteA(dialog, "Open", program_group_folder, nullptr, nullptr, SW_SHOWNORMAL);
+  show_message(dialog, TEXT_INSTALLED, TITLE_INSTALL, MB_ICONINFORMATION | MB_OK | MB_SETFOREGROUND);
+  if (program_group_folder[0] != L'\0')
+    ShellExecuteW(dialog, L"Open", program_group_folder, nullptr, nullptr, SW_SHOWNORMAL);
   EndDialog(dialog, 0);
 }
 
 static void press_cancel(HWND dialog) {
-  if (MessageBoxA(dialog, TEXT_CANCEL, TITLE_INSTALL, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) ==
+  if (show_message(dialog, TEXT_CANCEL, TITLE_INSTALL, MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) ==
       IDYES)
     EndDialog(dialog, 0);
 }
 
+// An installed game is proposed again, so that installing anew updates it
+// instead of leaving a second copy that the uninstaller would never find.
 static void init_dialog(HWND dialog) {
   CoInitialize(nullptr);
-  char folder[MAX_PATH];
-  default_install_folder(folder);
-  SetDlgItemTextA(dialog, IDC_FOLDER, folder);
+  WCHAR folder[MAX_PATH];
+  if (find_game_folder(folder) == GAME_FOUND)
+    drop_final_backslash(folder);
+  else
+    default_install_folder(folder);
+  SetDlgItemTextW(dialog, IDC_FOLDER, folder);
 }
 
 // Static texts are red on the black dialog; the edit keeps the system colours.

@@ -1,11 +1,16 @@
 // The installer's tables, its two process-wide folders and its operations.
 // It shares no code with the game: the two meet only through the files,
 // shortcuts and registry values listed here.
+//
+// Every text and name of the program (a `char` string) is Windows-1252, as
+// the game's are; paths (`WCHAR`) are UTF-16 as the system hands them out,
+// so that a folder named in any language works. The two meet in text.cpp,
+// once, on the way into the system.
 #pragma once
 #include <windows.h>
 
 struct InstallFile {
-  const char *source;       // bare name in the installation medium (current folder)
+  const char *source;       // bare name in the installation medium, beside install.exe
   const char *destination;  // bare name in install_folder
 };
 struct Shortcut {
@@ -13,7 +18,7 @@ struct Shortcut {
   const char *target;  // destination name in install_folder
 };
 
-constexpr int INSTALL_FILE_COUNT = 14;
+constexpr int INSTALL_FILE_COUNT = 15;
 constexpr int SHORTCUT_COUNT = 3;
 // The row of the game program, whose presence marks a folder as the game's.
 constexpr int GAME_PROGRAM_ROW = 2;
@@ -34,21 +39,25 @@ extern const char TEXT_COPY_FAILED[];
 extern const char TEXT_INSTALLED[];
 extern const char TEXT_CANCEL[];
 extern const char TEXT_CONFIRM_UNINSTALL[];
+extern const char TEXT_CLOSE_GAME[];
 extern const char TEXT_UNINSTALLED[];
 extern const char TEXT_NOT_UNINSTALLED[];
+extern const char TEXT_NOT_INSTALLED[];
 extern const char PROGRAM_GROUP_NAME[];
+extern const char PUBLISHER[];
 extern const char DESKTOP_LINK[];
 extern const char UNINSTALLER_NAME[];
 extern const char HELP_INDEX_NAME[];
+extern const char GAME_RUNNING_MARK[];
 extern const char KEY_GAME[];
 extern const char KEY_UNINSTALL[];
 
-// The folder typed by the user; after a successful check it ends in a
-// backslash, and every game file path is it plus a bare name.
-extern char install_folder[MAX_PATH];
+// The game folder, as the system names it; after a successful check it ends
+// in a backslash, and every game file path is it plus a bare name.
+extern WCHAR install_folder[MAX_PATH];
 // The Start-menu group, ending in a backslash; empty when the shell cannot
 // name the Programs folder, so that nothing is made or deleted elsewhere.
-extern char program_group_folder[MAX_PATH];
+extern WCHAR program_group_folder[MAX_PATH];
 
 enum FolderCheck {
   FOLDER_ACCEPTED,
@@ -56,30 +65,47 @@ enum FolderCheck {
   FOLDER_BAD_DRIVE,
   FOLDER_BAD_CHARS,
   FOLDER_UNC,
+  FOLDER_SYSTEM,
   FOLDER_TOO_LONG,
 };
-enum CopyResult { COPY_DONE, COPY_MISSING_SOURCE, COPY_FAILED };
+enum InstalledGame { GAME_NOT_INSTALLED, GAME_UNTRUSTED, GAME_FOUND };
+
+// text.cpp
+struct Wide {
+  WCHAR text[1024];
+};
+Wide wide(const char *text);
+int show_message(HWND owner, const char *text, const char *title, UINT style);
 
 // folder.cpp
-bool has_drive_form(const char *folder);
-bool has_invalid_char(const char *folder);
-bool has_double_backslash(const char *folder);
-bool join_path(char *out, const char *folder, const char *name);
-void default_install_folder(char *out);
-FolderCheck validate_install_folder();
+bool has_drive_form(const WCHAR *folder);
+bool has_invalid_char(const WCHAR *folder);
+bool has_double_backslash(const WCHAR *folder);
+bool append_path(WCHAR *path, const WCHAR *tail);
+bool join_path(WCHAR *out, const WCHAR *folder, const char *name);
+bool file_exists(const WCHAR *path);
+bool folder_exists(const WCHAR *path);
+void drop_final_backslash(WCHAR *folder);
+bool is_system_folder(const WCHAR *folder);
+void default_install_folder(WCHAR *out);
+FolderCheck validate_install_folder(const WCHAR *typed);
 bool create_install_folder();
+void remove_made_folders();
 
 // copy.cpp
-CopyResult copy_game_files();
+bool windows_file(WCHAR *out, const char *name);
+bool sources_present();
+bool copy_game_files();
+void place_uninstaller();
 
 // shortcuts.cpp
-bool form_program_group_folder();
-bool desktop_link_path(char *out);
+bool form_program_group_folder(int csidl);
+bool desktop_link_path(int csidl, WCHAR *out);
 void create_shortcuts();
 
 // registry.cpp
 void write_install_registry();
-bool read_game_folder(char *out);
+InstalledGame find_game_folder(WCHAR *out);
 void remove_install_registry();
 
 // dialog.cpp

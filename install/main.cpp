@@ -30,6 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     uninstall_game();
     return 0;
   }
+  // A Unicode dialog, so that its edit keeps a folder named in any language.
   return static_cast<int>(
-      DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_INSTALL), nullptr, install_dialog_proc, 0));
+      DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INSTALL), nullptr, install_dialog_proc, 0));
 }

@@ -8,6 +8,7 @@ set(pairs
   "${GAME_FILES_DIR}/Korvalo.hlp|Korvalo.hl_"
   "${GAME_FILES_DIR}/Léame.txt|Léame.txt"
   "${GAME_EXE}|Korvalo.ex_"
+  "${GAME_FILES_DIR}/Korvalo.chm|Korvalo.ch_"
 )
 foreach(sound Perro Aleluya Bravo Dados Ficha Jail Libre No Tit Turn Ajiji)
   list(APPEND pairs "${SOUNDS_DIR}/${sound}.wav|${sound}.wa_")
@@ -35,7 +36,8 @@ endforeach()
 if(missing)
   list(LENGTH missing count)
   string(REPLACE ";" "\n  " listed "${missing}")
-  message(WARNING "Installation medium incomplete, ${count} of 15 files missing; "
+  list(LENGTH pairs total)
+  message(WARNING "Installation medium incomplete, ${count} of ${total} files missing; "
                   "no ${MEDIUM_ZIP} made:\n  ${listed}")
 else()
   # Readers that follow the zip format (Windows' own among them) decode a

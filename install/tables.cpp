@@ -2,7 +2,8 @@
 
 // Source names are what the medium holds, destination names what the game
 // looks for; the copy changes only the name. The first three rows are the
-// shortcut targets.
+// shortcut targets; the HTML help is last, after the files the uninstaller
+// has always deleted in this order.
 const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
     {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"},
     {"Korvalo.ex_", "Korvalo.exe"}, {"Perro.wa_", "Perro.wav"},
@@ -11,6 +12,7 @@ const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
     {"Jail.wa_", "Jail.wav"},       {"Libre.wa_", "Libre.wav"},
     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
     {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},
+    {"Korvalo.ch_", "Korvalo.chm"},
 };
 
 const Shortcut shortcut_table[SHORTCUT_COUNT] = {
@@ -32,13 +34,18 @@ const char TEXT_COPY_FAILED[] = "No fueron copiados todos los archivos";
 const char TEXT_INSTALLED[] = "La instalación se ha completado con éxito";
 const char TEXT_CANCEL[] = "¿Está seguro que quiere salir sin instalar el programa?";
 const char TEXT_CONFIRM_UNINSTALL[] = "¿Está seguro de que quiere desinstalar el juego?";
+const char TEXT_CLOSE_GAME[] = "Cierre Zenta Korvalo antes de desinstalarlo.";
 const char TEXT_UNINSTALLED[] = "El juego se ha desinstalado con éxito";
 const char TEXT_NOT_UNINSTALLED[] =
     "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+const char TEXT_NOT_INSTALLED[] = "Zenta Korvalo no está instalado.";
 const char PROGRAM_GROUP_NAME[] = "Zenta Korvalo 2.0";
+const char PUBLISHER[] = "Zenta Korvalo";
 const char DESKTOP_LINK[] = "Zenta Korvalo.lnk";
 const char UNINSTALLER_NAME[] = "Korvalo Setup.exe";
 // The help viewer's index, made beside the help file when it is first opened.
 const char HELP_INDEX_NAME[] = "Korvalo.gid";
+// The game holds a mutex of this name while it runs.
+const char GAME_RUNNING_MARK[] = "ZentaKorvaloJuego";
 const char KEY_GAME[] = "Software\\Korvalo";
 const char KEY_UNINSTALL[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zenta Korvalo";

@@ -1,20 +1,36 @@
 #include "files.h"
 
-#include <shlobj.h>
+#include <algorithm>
 #include <vector>
 
-const NamePair game_files[14] = {
+const NamePair game_files[GAME_FILE_COUNT] = {
     {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"}, {"Korvalo.ex_", "Korvalo.exe"},
     {"Perro.wa_", "Perro.wav"},     {"Aleluya.wa_", "Aleluya.wav"}, {"Bravo.wa_", "Bravo.wav"},
     {"Dados.wa_", "Dados.wav"},     {"Ficha.wa_", "Ficha.wav"},     {"Jail.wa_", "Jail.wav"},
     {"Libre.wa_", "Libre.wav"},     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
-    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},
+    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},     {"Korvalo.ch_", "Korvalo.chm"},
 };
 const char *const group_links[3] = {"Ayuda.lnk", "Léame.lnk", "Zenta Korvalo.lnk"};
 
 const char KEY_GAME[] = "Software\\Korvalo";
 const char KEY_UNINSTALL[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zenta Korvalo";
 const char KEY_VERSION[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+
+std::wstring wide(const std::string &text) {
+  std::wstring out(text.size(), L'\0');
+  int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                   static_cast<int>(out.size()));
+  out.resize(length);
+  return out;
+}
+
+static std::string narrow(const std::wstring &text) {
+  std::string out(text.size(), '\0');
+  int length = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                   static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(length);
+  return out;
+}
 
 std::string windows_path(const std::string &path) {
   if (path.empty() || path[0] != '/') return path;
@@ -25,7 +41,7 @@ std::string windows_path(const std::string &path) {
 }
 
 std::string read_file(const std::string &path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+  HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string content;
@@ -37,7 +53,7 @@ std::string read_file(const std::string &path) {
 }
 
 bool write_file(const std::string &path, const std::string &content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
@@ -47,13 +63,18 @@ bool write_file(const std::string &path, const std::string &content) {
 }
 
 bool file_exists(const std::string &path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool folder_exists(const std::string &path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool is_read_only(const std::string &path) {
+  DWORD attributes = GetFileAttributesW(wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 static std::string stand_in(const std::string &name) {
@@ -65,16 +86,19 @@ static std::string stand_in(const std::string &name) {
 
 void make_medium(const std::string &folder, const std::string &installer, const std::string &game,
                  const char *leave_out) {
-  CreateDirectoryA(folder.c_str(), nullptr);
-  CopyFileA(installer.c_str(), (folder + "\\install.exe").c_str(), FALSE);
+  CreateDirectoryW(wide(folder).c_str(), nullptr);
+  std::vector<std::string> written = {folder + "\\install.exe"};
+  CopyFileW(wide(installer).c_str(), wide(written[0]).c_str(), FALSE);
   for (const NamePair &file : game_files) {
     std::string path = folder + "\\" + file.source;
     if (leave_out != nullptr && std::string(leave_out) == file.source) continue;
     if (std::string(file.source) == "Korvalo.ex_")
-      CopyFileA(game.c_str(), path.c_str(), FALSE);
+      CopyFileW(wide(game).c_str(), wide(path).c_str(), FALSE);
     else
       write_file(path, stand_in(file.source));
+    written.push_back(path);
   }
+  for (const std::string &path : written) SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
 LinkInfo read_link(const std::string &path) {
@@ -84,10 +108,8 @@ LinkInfo read_link(const std::string &path) {
                               reinterpret_cast<void **>(&link))))
     return info;
   IPersistFile *file = nullptr;
-  WCHAR wide[MAX_PATH];
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file)))) {
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+    if (SUCCEEDED(file->Load(wide(path).c_str(), STGM_READ))) {
       char text[MAX_PATH] = "";
       info.loaded = true;
       link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
@@ -114,8 +136,8 @@ std::string windows_folder() {
   return path;
 }
 
-std::string program_group() { return special_folder(CSIDL_PROGRAMS) + "\\Zenta Korvalo 2.0"; }
-std::string desktop_link() { return special_folder(CSIDL_DESKTOPDIRECTORY) + "\\Zenta Korvalo.lnk"; }
+std::string program_group(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo 2.0"; }
+std::string desktop_link(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo.lnk"; }
 
 RegText read_machine_value(const char *key_name, const char *value) {
   RegText result;
@@ -128,10 +150,19 @@ RegText read_machine_value(const char *key_name, const char *value) {
                        &bytes) == ERROR_SUCCESS) {
     result.present = true;
     result.bytes = bytes;
-    result.text.assign(data.data(), bytes > 0 && data[bytes - 1] == '\0' ? bytes - 1 : bytes);
+    bool text = result.type == REG_SZ && bytes > 0 && data[bytes - 1] == '\0';
+    result.text.assign(data.data(), text ? bytes - 1 : bytes);
   }
   RegCloseKey(key);
   return result;
+}
+
+long long read_machine_number(const char *key, const char *value) {
+  RegText number = read_machine_value(key, value);
+  DWORD data = 0;
+  if (number.type != REG_DWORD || number.bytes != sizeof data) return -1;
+  std::copy(number.text.begin(), number.text.end(), reinterpret_cast<char *>(&data));
+  return data;
 }
 
 bool machine_key_exists(const char *key_name) {
@@ -157,4 +188,59 @@ void delete_machine_value(const char *key_name, const char *value) {
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_name, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   RegDeleteValueA(key, value);
   RegCloseKey(key);
+}
+
+static void list_folder(const std::wstring &folder, std::vector<std::string> &out) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring path = folder + L"\\" + name;
+    out.push_back(narrow(path) + " " + std::to_string(found.nFileSizeLow) + " " +
+                  std::to_string(found.dwFileAttributes));
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) list_folder(path, out);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// Values are listed with a hash of their data, which keeps the list small.
+static void list_key(HKEY root, const std::wstring &path, std::vector<std::string> &out) {
+  HKEY key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  std::string name_of_key = (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + narrow(path);
+  out.push_back(name_of_key);
+  DWORD longest_name = 0, longest_data = 0, longest_key = 0;
+  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &longest_key, nullptr, nullptr,
+                   &longest_name, &longest_data, nullptr, nullptr);
+  std::vector<WCHAR> name(std::max(longest_name, longest_key) + 2);
+  std::vector<BYTE> data(longest_data + 2);
+  for (DWORD index = 0;; ++index) {
+    DWORD name_length = static_cast<DWORD>(name.size()), bytes = static_cast<DWORD>(data.size()), type = 0;
+    if (RegEnumValueW(key, index, name.data(), &name_length, nullptr, &type, data.data(), &bytes) !=
+        ERROR_SUCCESS)
+      break;
+    unsigned long long hash = 14695981039346656037ull;
+    for (DWORD i = 0; i < bytes; ++i) hash = (hash ^ data[i]) * 1099511628211ull;
+    out.push_back(name_of_key + " : " + narrow(std::wstring(name.data(), name_length)) + " " +
+                  std::to_string(type) + " " + std::to_string(hash));
+  }
+  for (DWORD index = 0;; ++index) {
+    DWORD name_length = static_cast<DWORD>(name.size());
+    if (RegEnumKeyExW(key, index, name.data(), &name_length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    list_key(root, (path.empty() ? L"" : path + L"\\") + std::wstring(name.data(), name_length), out);
+  }
+  RegCloseKey(key);
+}
+
+std::vector<std::string> prefix_state() {
+  std::vector<std::string> state;
+  list_folder(L"C:", state);
+  list_key(HKEY_LOCAL_MACHINE, L"", state);
+  list_key(HKEY_CURRENT_USER, L"", state);
+  std::sort(state.begin(), state.end());
+  return state;
 }

@@ -1,5 +1,5 @@
 # Reads the central directory of the medium's zip as bytes, the way Windows'
-# own extraction does, and checks that it holds exactly the fifteen names of
+# own extraction does, and checks that it holds exactly the sixteen names of
 # the medium, each once, and that every entry whose name is not plain ASCII
 # says that its name is UTF-8 (general purpose bit 11) in the central
 # directory and in its local header. Without that bit a reader decodes the
@@ -8,7 +8,7 @@
 #   cmake -DZIP=medium.zip -P medium_zip.cmake
 set(expected
   install.exe Korvalo.hl_ Léame.txt Korvalo.ex_ Perro.wa_ Aleluya.wa_ Bravo.wa_ Dados.wa_
-  Ficha.wa_ Jail.wa_ Libre.wa_ No.wa_ Tit.wa_ Turn.wa_ Ajiji.wa_)
+  Ficha.wa_ Jail.wa_ Libre.wa_ No.wa_ Tit.wa_ Turn.wa_ Ajiji.wa_ Korvalo.ch_)
 
 if(NOT EXISTS "${ZIP}")
   message("SKIPPED: no ${ZIP} (the medium is not complete in this build)")

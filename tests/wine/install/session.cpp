@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "files.h"
 #include "../../../install/install_ids.h"
 
 #include <commctrl.h>
@@ -76,9 +77,13 @@ Box wait_message_box(const Program &program, int milliseconds) {
   return box;
 }
 
+// A click moves the focus to the button; without a button (Cancel of a box
+// that has none, as Esc or the close box give it) the command alone.
 void press(HWND window, int id) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+  if (HWND button = GetDlgItem(window, id))
+    PostMessageA(button, BM_CLICK, 0, 0);
+  else
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 bool wait_gone(HWND window, int milliseconds) {
@@ -94,20 +99,20 @@ bool is_default_button(HWND box, int id) {
   return button != nullptr && (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
 }
 
+// Read as UTF-16 and compared as Windows-1252, whatever the code page: a
+// text the program handed over in the wrong code page shows as wrong here.
 std::string window_text(HWND window) {
-  char text[1024] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  WCHAR text[1024] = L"";
+  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  char out[1024] = "";
+  WideCharToMultiByte(1252, 0, text, -1, out, sizeof out, nullptr, nullptr);
+  return out;
 }
 
-std::string item_text(HWND dialog, int id) {
-  char text[1024] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+std::string item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
 
 void type_folder(HWND dialog, const std::string &folder) {
-  SetDlgItemTextA(dialog, IDC_FOLDER, folder.c_str());
+  SetDlgItemTextW(dialog, IDC_FOLDER, wide(folder).c_str());
   SendDlgItemMessageA(dialog, IDC_FOLDER, EM_SETSEL, 0, 0);
 }
 

@@ -1,8 +1,10 @@
 // Stands in for the game in the test medium: it records the folder it was
-// started in, so the test sees where a shortcut puts the game.
+// started in, so the test sees where a shortcut puts the game, and runs,
+// holding the game's running mark, until the test deletes that record.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  HANDLE mark = CreateMutexA(nullptr, FALSE, "ZentaKorvaloJuego");
   char folder[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, folder);
   HANDLE file = CreateFileA("inicio.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -10,5 +12,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DWORD written = 0;
   WriteFile(file, folder, lstrlenA(folder), &written, nullptr);
   CloseHandle(file);
+  for (int waited = 0; waited < 120000 && GetFileAttributesA("inicio.txt") != INVALID_FILE_ATTRIBUTES;
+       waited += 20)
+    Sleep(20);
+  CloseHandle(mark);
   return 0;
 }
