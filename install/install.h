@@ -22,6 +22,9 @@ constexpr int INSTALL_FILE_COUNT = 15;
 constexpr int SHORTCUT_COUNT = 3;
 // The row of the game program, whose presence marks a folder as the game's.
 constexpr int GAME_PROGRAM_ROW = 2;
+// The help shortcut's row, and the help it opens where WinHelp cannot.
+constexpr int SHORTCUT_HELP = 0;
+extern const char HTML_HELP_FILE[];
 extern const InstallFile install_file_table[INSTALL_FILE_COUNT];
 extern const Shortcut shortcut_table[SHORTCUT_COUNT];
 

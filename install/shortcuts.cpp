@@ -31,7 +31,7 @@ bool desktop_link_path(int csidl, WCHAR *out) {
 }
 
 // The working folder is the game folder: the game finds its sounds and help
-// there by bare name and writes its record files there.
+// there by bare name.
 static void create_shortcut(const WCHAR *target, const WCHAR *link_path) {
   IShellLinkW *link = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -53,6 +53,24 @@ static void create_game_shortcut(const WCHAR *folder, const char *link_name, con
     create_shortcut(target, link);
 }
 
+static bool file_in(UINT(WINAPI *folder)(LPWSTR, UINT), const WCHAR *name) {
+  WCHAR path[MAX_PATH];
+  UINT length = folder(path, MAX_PATH);
+  return length > 0 && length < MAX_PATH && append_path(path, L"\\") && append_path(path, name) &&
+         GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// From Vista on Windows keeps at most a stub of the WinHelp viewer, which
+// only says that it is gone: there the help shortcut opens the same help as
+// HTML Help. Wine's viewer works. The game makes the same choice for F1.
+static const char *help_target(const char *winhelp_file) {
+  bool viewer = file_in(GetSystemWindowsDirectoryW, L"winhlp32.exe") ||
+                file_in(GetSystemDirectoryW, L"winhlp32.exe");
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
+  return viewer && (LOBYTE(LOWORD(GetVersion())) < 6 || wine) ? winhelp_file : HTML_HELP_FILE;
+}
+
 // The shortcuts are every user's: an installer that asked for elevation
 // runs as the administrator who gave the password, whose own Start menu and
 // desktop the player never sees. The desktop shortcut is the group's last
@@ -61,7 +79,9 @@ void create_shortcuts() {
   if (form_program_group_folder(CSIDL_COMMON_PROGRAMS)) {
     CreateDirectoryW(program_group_folder, nullptr);
     for (const Shortcut &shortcut : shortcut_table)
-      create_game_shortcut(program_group_folder, shortcut.link, shortcut.target);
+      create_game_shortcut(program_group_folder, shortcut.link,
+                           &shortcut == &shortcut_table[SHORTCUT_HELP] ? help_target(shortcut.target)
+                                                                       : shortcut.target);
   }
   WCHAR desktop_link[MAX_PATH];
   WCHAR target[MAX_PATH];

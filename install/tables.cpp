@@ -21,6 +21,8 @@ const Shortcut shortcut_table[SHORTCUT_COUNT] = {
     {"Zenta Korvalo.lnk", "Korvalo.exe"},
 };
 
+const char HTML_HELP_FILE[] = "Korvalo.chm";
+
 const char TITLE_INSTALL[] = "Instalación de Zenta Korvalo 2.0";
 const char TITLE_ERROR[] = "Error de instalación";
 const char TITLE_UNINSTALL[] = "Desinstalación";

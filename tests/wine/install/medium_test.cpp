@@ -1,8 +1,9 @@
 // A round trip from the staged installation medium: every name the staging
 // rule writes is one the installer looks for, the game is installed and
 // uninstalled again, and the prefix is then as it was but for the
-// uninstaller, which stays in the Windows folder. Run under another code
-// page, every name and message must still come out right. An incomplete
+// uninstaller, which stays in the Windows folder. Run as on Windows 10 and
+// 11, under another code page and with no WinHelp viewer: every name and
+// message must still come out right, and the help shortcut opens the .chm. An incomplete
 // medium (parts of the game not built yet) is reported and the test skipped.
 #include "check.h"
 #include "files.h"
@@ -48,9 +49,15 @@ int run_medium_install(const std::string &medium) {
     ++missing;
   }
   if (missing > 0) return MEDIUM_INCOMPLETE;
+  // As on Windows 10 and 11: no working WinHelp viewer, so the help
+  // shortcut must open the HTML Help.
+  for (const char *viewer : {"\\winhlp32.exe", "\\system32\\winhlp32.exe"})
+    DeleteFileA((windows_folder() + viewer).c_str());
   std::vector<std::string> before = prefix_state();
   std::string folder = read_machine_value(KEY_VERSION, "ProgramFilesDir").text + "\\Zenta Korvalo";
   install_into(medium, folder, "from the staged medium", true);
+  const std::string help = read_link(program_group() + "\\Ayuda.lnk").target;
+  CHECK(lstrcmpiA(help.c_str(), (folder + "\\Korvalo.chm").c_str()) == 0, "Ayuda opens the HTML Help: " + help);
   for (const NamePair &file : game_files)
     CHECK(read_file(folder + "\\" + file.destination) ==
               read_file(medium + "\\" + file.source),
