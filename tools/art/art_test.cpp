@@ -56,7 +56,9 @@ TEST(Art, PicturesHaveTheFormatsTheProgramsLoad) {
       const IconInfo c = read_icon(file);
       ASSERT_TRUE(c.ok && c.type == 2 && c.images.size() == 1) << o.path;
       const IconImageInfo& im = c.images[0];
-      EXPECT_TRUE(im.width == 32 && im.height == 32 && im.bits == 4 && im.pixels.shown(im.hot_x, im.hot_y)) << o.path;
+      EXPECT_TRUE(im.width == 32 && im.height == 32 && im.bits == 4 && im.pixels.shown(im.hot_x, im.hot_y))
+          << o.path << ": " << im.width << " x " << im.height << " at " << im.bits << " bits, hot spot "
+          << im.hot_x << ", " << im.hot_y;
     }
   }
 }
@@ -71,8 +73,8 @@ TEST(Art, TilesFitTheGamesCells) {
     if (tile_of(n) == kNoTile) continue;
     ASSERT_TRUE(square_cell(uint8_t(n), &cell)) << n;
     const BmpInfo tile = committed_bmp(tile_of(n));
-    EXPECT_TRUE(tile.width == cell.width && tile.height == cell.height)
-        << "square " << n << ": tile " << tile_of(n) << " is " << tile.width << " x " << tile.height;
+    EXPECT_EQ(std::make_pair(tile.width, tile.height), std::make_pair(cell.width, cell.height))
+        << "square " << n << ", tile " << tile_of(n);
     ++tiled;
   }
   EXPECT_EQ(tiled, 68 + 4 * 7);
@@ -83,7 +85,7 @@ TEST(Art, TilesFitTheGamesCells) {
 // and where it is white every picture cell is black, or the board changes.
 TEST(Art, SpriteMasksLetTheBoardShowAroundThePicture) {
   const BmpInfo dice = committed_bmp(IDB_DICE);
-  EXPECT_TRUE(dice.width == (DICE_MASK_CELL + 1) * DICE_CELL && dice.height == DICE_CELL);
+  EXPECT_EQ(std::make_pair(dice.width, dice.height), std::make_pair((DICE_MASK_CELL + 1) * DICE_CELL, DICE_CELL));
   for (auto [id, cells] : {std::pair<int, int>{IDB_DICE, DICE_MASK_CELL + 1}, {IDB_CAR, 2}}) {
     const BmpInfo b = committed_bmp(id);
     const int w = b.width / cells;
