@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
