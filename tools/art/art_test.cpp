@@ -56,9 +56,8 @@ TEST(Art, PicturesHaveTheFormatsTheProgramsLoad) {
       const IconInfo c = read_icon(file);
       ASSERT_TRUE(c.ok && c.type == 2 && c.images.size() == 1) << o.path;
       const IconImageInfo& im = c.images[0];
-      EXPECT_TRUE(im.width == 32 && im.height == 32 && im.bits == 4 && im.pixels.shown(im.hot_x, im.hot_y))
-          << o.path << ": " << im.width << " x " << im.height << " at " << im.bits << " bits, hot spot "
-          << im.hot_x << ", " << im.hot_y;
+      EXPECT_TRUE(im.width == 32 && im.height == 32 && im.bits == 4 && im.pixels.shown(im.hot_x, im.hot_y)) << o.path
+          << ": " << im.width << " x " << im.height << ", " << im.bits << " bits, hot spot " << im.hot_x << "," << im.hot_y;
     }
   }
 }

@@ -243,8 +243,7 @@ TEST(Help, KorvaloChmHoldsEveryPageOfTheSourceContentsFirst) {
     got_contents += contents.compare(at, 18, "<param name=\"Name\"") == 0 ? "|" : "\n";
   }
   EXPECT_EQ(got_contents, want_contents);
-  // The project: the contents as the default topic, Spanish (0x0C0A,
-  // Windows-1252) as the language.
+  // The contents as the default topic, Spanish (Windows-1252) the language.
   const std::string system = slurp(pages + "/#SYSTEM");
   std::map<int, std::string> records;
   for (size_t at = 4, size; at + 4 <= system.size(); at += 4 + size) {
