@@ -4,10 +4,12 @@
 #include "game/state.h"
 #include "ui/app/window.h"
 #include "ui/input/input.h"
+#include "ui/timing/timing.h"
 
 static const uint32_t transient_input = GF_DIE_DRAG | GF_BUTTON_HELD | GF_DROP_OK | GF_DRAGGING;
 
 void on_left_button_down() {
+    if (second_click_of_busy_press()) return;
     game_flags &= ~transient_input;
     if (pick_up_die()) return;
     if (press_button()) return;

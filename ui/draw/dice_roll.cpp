@@ -64,4 +64,5 @@ void animate_dice() {
         }
     }
     game_flags &= ~GF_DICE_ROLLING;
+    drop_queued_input();
 }

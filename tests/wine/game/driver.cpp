@@ -64,3 +64,41 @@ HCURSOR current_cursor() {
     GetCursorInfo(&info);
     return info.hCursor;
 }
+
+static void send_mouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    // Absolute coordinates run from 0 to 65535 over the screen.
+    in.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    in.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+    SendInput(1, &in, sizeof in);
+}
+
+// The pointer is placed and then moved to where it is (a first placing by a
+// process new to the desktop can be lost), so that the window under it
+// sees the move.
+void real_move(int x, int y) {
+    wait_until(
+        [&] {
+            SetCursorPos(x, y);
+            POINT at;
+            return GetCursorPos(&at) && at.x == x && at.y == y;
+        },
+        2000);
+    send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+}
+
+void real_click(int x, int y) {
+    real_move(x, y);
+    send_mouse(MOUSEEVENTF_LEFTDOWN);
+    send_mouse(MOUSEEVENTF_LEFTUP);
+}
+
+void real_key(WORD key) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}

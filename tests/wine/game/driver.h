@@ -20,3 +20,8 @@ bool is_message_box(HWND box);
 HWND wait_for_box(const Game& game, DWORD ms);
 // The pointer shape now showing (the foreground thread's cursor).
 HCURSOR current_cursor();
+// The real pointer moved to a screen point (mouse input, not a message).
+void real_move(int x, int y);
+void real_click(int x, int y);
+// A real key press and release.
+void real_key(WORD key);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,29 @@ bool answer_boxes(Play& p) {
     return true;
 }
 
+// "Aceptar" clicked as players do: on the small screen with Escape pressed
+// while the button flashes, on the large one with a double click whose
+// second click comes once what the first opened or closed is there (still
+// within the system's double-click time, or it would be a click of its
+// own). Neither may reach what comes up next.
+void click_aceptar(HWND dialog, const std::function<bool()>& next_is_there) {
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, IDOK), &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    const DWORD start = GetTickCount();
+    real_click(x, y);
+    if (screen_w == 640) {
+        real_key(VK_ESCAPE);
+        return;
+    }
+    // A second click too late (a busy machine) would be a click of its own.
+    if (!wait_until(next_is_there, GetDoubleClickTime()) || GetTickCount() - start > GetDoubleClickTime() - 100) {
+        NOTE("no second click: what the first click opened or closed came too late for a double click");
+        return;
+    }
+    real_click(x, y);
+}
+
 // From F2, or from "Seguir" of the game before when the new-game dialog
 // is already on its way.
 bool start_one_token_game(Play& p, bool from_key) {
@@ -151,17 +175,30 @@ bool start_one_token_game(Play& p, bool from_key) {
     if (!dialog || !GetDlgItem(dialog, IDC_TOKENS_1)) return false;
     press_box_button(dialog, IDC_TOKENS_1);
     press_box_button(dialog, IDC_PLAYERS_2);
-    press_box_button(dialog, IDOK);
-    HWND players = nullptr;
-    wait_until([&] { return (players = find_game_box(p.game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
-    if (!players) return false;
+    // The Escape or second click must neither leave the players dialog at
+    // once nor reach the board (a question, or red's dice: check_new_game
+    // sees them).
+    click_aceptar(dialog, [&] {
+        HWND top = find_game_box(p.game);
+        return top && top != dialog && IsWindowVisible(top);
+    });
+    Sleep(300);
+    settle(p.game);
+    HWND players = find_game_box(p.game);
+    CHECK(players && GetDlgItem(players, IDC_SEAT0_NAME), "the players dialog did not stay open");
+    if (!players || !GetDlgItem(players, IDC_SEAT0_NAME)) return false;
     SetDlgItemTextA(players, IDC_SEAT0_NAME, "ana");  // shown as "Ana"
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
     // The box keeps its state from the game before.
     if (IsDlgButtonChecked(players, IDC_SEAT2_CPU) != BST_CHECKED)
         SendMessageA(GetDlgItem(players, IDC_SEAT2_CPU), BM_CLICK, 0, 0);
-    press_box_button(players, IDOK);
-    return wait_until([&] { return !find_game_box(p.game); }, 5000);
+    // Both "Aceptar" stand at the same place: a click there soon after the
+    // first is the second half of a double click.
+    Sleep(GetDoubleClickTime());
+    click_aceptar(players, [&] { return !find_game_box(p.game); });
+    const bool started = wait_until([&] { return !find_game_box(p.game); }, 3000);
+    CHECK(started, "a box is open after the players dialog: %s", box_text(find_game_box(p.game)).c_str());
+    return started;
 }
 
 // The opening of the game: red to throw, both tokens in their jails.
@@ -175,20 +212,36 @@ void check_new_game(Play& p, const View& v) {
     // A new game puts the dice back at their start places with the faces
     // they showed: only the first game of the run starts without them.
     if (p.games == 1) {
-        CHECK(v.dice.empty(), "dice drawn before the first throw");
+        CHECK(v.dice.empty(), "dice drawn before the first throw (by a stray click on the board?)");
         p.bare = v.shot;
     } else {
         for (const DieSpot& d : v.dice)
-            CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25), "a die at %d,%d in a new game", d.x, d.y);
+            CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25),
+                  "a die at %d,%d in a new game (thrown by a stray click on the board?)", d.x, d.y);
     }
     p.red_pointer = current_cursor();
+}
+
+// Two quick clicks throw once: the second comes during the bounce. The
+// window answers no message while a bounce runs: once the first is over, a
+// second one started by that click would keep it from answering for a second.
+void two_clicks_throw(Play& p, POINT at) {
+    real_click(at.x, at.y);
+    real_click(at.x + 12, at.y);
+    DWORD_PTR result;
+    wait_until([&] { return !SendMessageTimeoutA(p.game.window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result); }, 3000);
+    SendMessageTimeoutA(p.game.window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    Sleep(100);
+    const DWORD start = GetTickCount();
+    SendMessageTimeoutA(p.game.window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    CHECK(GetTickCount() - start < 600, "two clicks threw twice (busy for %lu ms after the first bounce)",
+          GetTickCount() - start);
 }
 
 // The throw: two dice in their halves, and nothing else changed on the
 // board but the centre and the tokens it moved.
 void human_throw(Play& p, const View& before) {
-    const POINT at = empty_point(before);
-    click(p.game, at.x, at.y);
+    two_clicks_throw(p, empty_point(before));
     settle(p.game);
     const View after = look();
     ++p.human_throws;
