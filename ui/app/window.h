@@ -17,6 +17,8 @@ void on_paint();
 void on_left_button_down();
 void on_mouse_move(WPARAM keys);
 void on_left_button_up();
+// WM_CAPTURECHANGED: the mouse went elsewhere before the button came up.
+void on_capture_lost();
 
 // The button bar.
 bool press_button();

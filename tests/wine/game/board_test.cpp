@@ -120,14 +120,15 @@ static void ask_by_close_button(const Game& game) {
     click(game, x.x, x.y);
 }
 
-static HWND make_other_window() {
+static HWND make_other_window(DWORD ex_style = 0, int x = 10, int y = 10) {
     WNDCLASSA c = {};
     c.lpfnWndProc = DefWindowProcA;
     c.hInstance = GetModuleHandleA(nullptr);
     c.lpszClassName = "Other Program";
     RegisterClassA(&c);
-    HWND w = CreateWindowExA(0, "Other Program", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
-                             c.hInstance, nullptr);
+    HWND w = CreateWindowExA(ex_style, "Other Program", "other", WS_POPUP, x, y, 50, 50, nullptr, nullptr, c.hInstance,
+                             nullptr);
+    ShowWindow(w, (ex_style & WS_EX_NOACTIVATE) ? SW_SHOWNOACTIVATE : SW_SHOW);
     return w;
 }
 
@@ -145,6 +146,24 @@ static void bring_back(const Game& game) {
     SetForegroundWindow(game.window);
     pump(300);
     settle(game);
+}
+
+// A press on a window button keeps the mouse: released over another
+// program's window (one of the test's, on top of the game without taking
+// the activation), the press ends with the button up and no command.
+static void check_release_elsewhere(const Game& game) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HWND over = make_other_window(WS_EX_TOPMOST | WS_EX_NOACTIVATE, w - 60, h - 60);
+    const POINT about = button_centre(1);
+    real_move(about.x, about.y);
+    real_button(true);
+    settle(game);
+    real_move(w - 35, h - 35);
+    real_button(false);
+    settle(game);
+    CHECK(shows_button(capture_settled_screen(), 1, false) && no_box(game, 300),
+          "a press released over another window left Acerca de pressed or ran it");
+    DestroyWindow(over);
 }
 
 static void check_deactivation(const Game& game, HWND other) {
@@ -201,6 +220,7 @@ int board_tests(const char* exe) {
     check_window_and_outline(game, opening);
     check_opening_picture(opening);
     check_held_button(game);
+    check_release_elsewhere(game);
     // F1 without a help file beside the game does nothing, and waits for nothing.
     post_key(game, VK_F1);
     CHECK(no_box(game, 500) && !IsIconic(game.window), "F1 without a help file showed something");

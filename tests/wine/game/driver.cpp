@@ -75,30 +75,37 @@ static void send_mouse(DWORD flags, int x = 0, int y = 0) {
     SendInput(1, &in, sizeof in);
 }
 
-// The pointer is placed and then moved to where it is (a first placing by a
-// process new to the desktop can be lost), so that the window under it
-// sees the move.
+// The pointer is placed next to the point (a first placing by a process
+// new to the desktop can be lost, so it is checked) and then moved onto
+// it, so that the window under it sees a move.
 void real_move(int x, int y) {
+    const int beside = x > 0 ? x - 1 : x + 1;
     wait_until(
         [&] {
-            SetCursorPos(x, y);
+            SetCursorPos(beside, y);
             POINT at;
-            return GetCursorPos(&at) && at.x == x && at.y == y;
+            return GetCursorPos(&at) && at.x == beside && at.y == y;
         },
         2000);
     send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
 }
 
+void real_button(bool down) { send_mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
+
 void real_click(int x, int y) {
     real_move(x, y);
-    send_mouse(MOUSEEVENTF_LEFTDOWN);
-    send_mouse(MOUSEEVENTF_LEFTUP);
+    real_button(true);
+    real_button(false);
 }
 
-void real_key(WORD key) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+void real_click_and_key(int x, int y, WORD key) {
+    real_move(x, y);
+    INPUT in[4] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    in[2].type = in[3].type = INPUT_KEYBOARD;
+    in[2].ki.wVk = in[3].ki.wVk = key;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
 }

@@ -23,5 +23,8 @@ HCURSOR current_cursor();
 // The real pointer moved to a screen point (mouse input, not a message).
 void real_move(int x, int y);
 void real_click(int x, int y);
-// A real key press and release.
-void real_key(WORD key);
+// The real left button pressed or released where the pointer is.
+void real_button(bool down);
+// A real click there followed at once by a real key press and release,
+// both in the queue before the window handles the click.
+void real_click_and_key(int x, int y, WORD key);

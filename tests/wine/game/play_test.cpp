@@ -124,6 +124,7 @@ struct Play {
     HCURSOR red_pointer = nullptr;
     std::string winner;
     bool shapes_checked = false, idle_click_checked = false, cpu_click_checked = false, die_dragged = false;
+    bool clip_checked = false;
     int human_moves = 0, human_throws = 0, computer_turns = 0, missed_pickups = 0;
     int games = 0; // started in this run
 };
@@ -152,12 +153,12 @@ void click_aceptar(HWND dialog, const std::function<bool()>& next_is_there) {
     RECT r;
     GetWindowRect(GetDlgItem(dialog, IDOK), &r);
     const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    const DWORD start = GetTickCount();
-    real_click(x, y);
     if (screen_w == 640) {
-        real_key(VK_ESCAPE);
+        real_click_and_key(x, y, VK_ESCAPE);
         return;
     }
+    const DWORD start = GetTickCount();
+    real_click(x, y);
     // A second click too late (a busy machine) would be a click of its own.
     if (!wait_until(next_is_there, GetDoubleClickTime()) || GetTickCount() - start > GetDoubleClickTime() - 100) {
         NOTE("no second click: what the first click opened or closed came too late for a double click");
@@ -182,11 +183,13 @@ bool start_one_token_game(Play& p, bool from_key) {
         HWND top = find_game_box(p.game);
         return top && top != dialog && IsWindowVisible(top);
     });
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(p.game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
     Sleep(300);
     settle(p.game);
-    HWND players = find_game_box(p.game);
-    CHECK(players && GetDlgItem(players, IDC_SEAT0_NAME), "the players dialog did not stay open");
-    if (!players || !GetDlgItem(players, IDC_SEAT0_NAME)) return false;
+    CHECK(players && IsWindowVisible(players) && GetDlgItem(players, IDC_SEAT0_NAME),
+          "the players dialog did not stay open");
+    if (!players || !IsWindowVisible(players)) return false;
     SetDlgItemTextA(players, IDC_SEAT0_NAME, "ana");  // shown as "Ana"
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
     // The box keeps its state from the game before.
@@ -261,15 +264,21 @@ void human_throw(Play& p, const View& before) {
     CHECK(stray == 0, "the throw left %d stray pixels", stray);
 }
 
-// A die carried elsewhere: the cube is gone and the board shows around it.
+// A die carried elsewhere and let go there, not by a release but by the
+// window losing the mouse (disabled, as under a box of the system): it is
+// put down where its cube was, the cube is gone and the board shows around it.
 void drag_die(Play& p, const View& v) {
     p.die_dragged = true;
     const DieSpot d = v.dice[0];
     const int dx = d.x > v.shot.w / 4 ? -50 : 50, dy = d.y > v.shot.h / 2 ? -40 : 40;
-    post_mouse(p.game, WM_LBUTTONDOWN, d.x + 30, d.y + 30, true);
-    post_mouse(p.game, WM_MOUSEMOVE, d.x + 30 + dx / 2, d.y + 30 + dy / 2, true);
-    post_mouse(p.game, WM_MOUSEMOVE, d.x + 30 + dx, d.y + 30 + dy, true);
-    post_mouse(p.game, WM_LBUTTONUP, d.x + 30 + dx, d.y + 30 + dy, false);
+    // Sent, not posted: all handled before the window is disabled.
+    DWORD_PTR result;
+    const POINT path[3] = {{d.x + 30, d.y + 30}, {d.x + 30 + dx / 2, d.y + 30 + dy / 2}, {d.x + 30 + dx, d.y + 30 + dy}};
+    for (int i = 0; i < 3; ++i)
+        SendMessageTimeoutA(p.game.window, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON,
+                            MAKELPARAM(path[i].x, path[i].y), SMTO_NORMAL, 5000, &result);
+    EnableWindow(p.game.window, FALSE);
+    EnableWindow(p.game.window, TRUE);
     settle(p.game);
     Sleep(50);
     const View after = look();
@@ -467,6 +476,25 @@ void check_click_in_computer_turn(Play& p, const View& v) {
     CHECK(differing_pixels(v.shot, now, 0, 0, now.w, now.h) == 0, "a click in the computer's turn changed the screen");
 }
 
+// The range a carried die may travel is kept on the screen, where the
+// window stands: shown with the window moved off the screen's corner.
+void check_clip_on_screen(Play& p, const View& v) {
+    p.clip_checked = true;
+    const DieSpot d = v.dice[0].x < v.dice[1].x ? v.dice[0] : v.dice[1]; // die 0, the left half
+    SetWindowPos(p.game.window, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DWORD_PTR result;
+    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.x + 30, d.y + 30), SMTO_NORMAL, 5000,
+                        &result);
+    RECT clip = {};
+    GetClipCursor(&clip);
+    post_mouse(p.game, WM_LBUTTONUP, d.x + 30, d.y + 30, false);
+    SetWindowPos(p.game.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(p.game);
+    CHECK(clip.left == 20 && clip.top == 10 && clip.right == v.shot.w / 2 - 30 + 20,
+          "a die's range with the window at 20,10 clipped to %ld,%ld-%ld,%ld", clip.left, clip.top, clip.right,
+          clip.bottom);
+}
+
 HWND wait_for_game_over(Play& p) {
     HWND over = nullptr;
     wait_until([&] { return (over = find_game_box(p.game)) && !is_message_box(over); }, 10000);
@@ -474,7 +502,7 @@ HWND wait_for_game_over(Play& p) {
     return over;
 }
 
-bool every_check_reached(const Play& p) { return p.die_dragged && p.shapes_checked && p.cpu_click_checked; }
+bool every_check_reached(const Play& p) { return p.die_dragged && p.clip_checked && p.shapes_checked && p.cpu_click_checked; }
 
 bool record_files_present(const Play& p, std::string* name) {
     WIN32_FIND_DATAA found;
@@ -535,6 +563,7 @@ bool play_one_game(Play& p, bool from_key) {
         last_turn = 0;
         if (v.number == 0) {
             if (!p.die_dragged && v.dice.size() == 2) drag_die(p, v);
+            else if (!p.clip_checked && v.dice.size() == 2) check_clip_on_screen(p, v);
             else human_throw(p, v);
         } else if (park_dice(p, v)) {
             continue;
