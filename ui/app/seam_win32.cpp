@@ -20,12 +20,15 @@ void invalidate_rect(int left, int top, int right, int bottom, bool erase) {
     InvalidateRect(main_window, &r, erase ? TRUE : FALSE);
 }
 
+HCURSOR chosen_pointer;
+
 void set_pointer(PointerShape shape, uint8_t seat) {
     switch (shape) {
-    case POINTER_PLAYER: SetCursor(player_cursor[seat & 3]); break;
-    case POINTER_CARRY: SetCursor(carry_cursor[seat & 3]); break;
-    case POINTER_NO_DROP: SetCursor(no_drop_cursor); break;
+    case POINTER_PLAYER: chosen_pointer = player_cursor[seat & 3]; break;
+    case POINTER_CARRY: chosen_pointer = carry_cursor[seat & 3]; break;
+    case POINTER_NO_DROP: chosen_pointer = no_drop_cursor; break;
     }
+    SetCursor(chosen_pointer);
 }
 
 uint32_t tick_count() { return GetTickCount(); }

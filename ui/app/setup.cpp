@@ -23,6 +23,7 @@ static const UINT_PTR cpu_timer = 1;
 bool on_create(HWND window) {
     main_window = window;
     load_cursors();
+    set_pointer(POINTER_PLAYER, 0);
     load_bitmaps();
     create_brushes();
     create_pens();

@@ -7,6 +7,10 @@
 
 extern uint8_t pressed_button; // the window button held down (0..6)
 extern bool help_was_opened;   // the help program was asked for in this run
+// The pointer shape the game last chose. The window class has no cursor:
+// each time the pointer comes over the window it is given this shape again,
+// whatever shape another window or a dialog's edit field gave it.
+extern HCURSOR chosen_pointer;
 
 // Creation set-up and clean-up; on_create is false when the game cannot run.
 bool on_create(HWND window);

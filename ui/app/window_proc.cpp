@@ -22,6 +22,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_MOUSEMOVE: store_pointer(lparam); on_mouse_move(wparam); return 0;
     case WM_LBUTTONUP: store_pointer(lparam); on_left_button_up(); return 0;
     case WM_CAPTURECHANGED: on_capture_lost(); return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lparam) != HTCLIENT) break;
+        SetCursor(chosen_pointer);
+        return TRUE;
     case WM_KEYDOWN: on_key(wparam); return 0;
     case WM_SYSKEYDOWN: on_system_key(wparam); return 0;
     // Kept from the default handling too, which would otherwise enter the

@@ -166,6 +166,34 @@ static void check_release_elsewhere(const Game& game) {
     DestroyWindow(over);
 }
 
+// The pointer has the game's shape again over the board after a dialog's
+// edit field gave it another: the window class has no cursor of its own.
+static void check_pointer_after_edit(const Game& game) {
+    const POINT board = {(board_rect.left + board_rect.right) / 2, (board_rect.top + board_rect.bottom) / 2};
+    real_move(board.x, board.y);
+    settle(game);
+    const HCURSOR game_pointer = current_cursor();
+    post_key(game, VK_F2);
+    HWND dialog = wait_for_box(game, 5000);
+    if (dialog) press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    RECT edit = {};
+    GetWindowRect(GetDlgItem(players, IDC_SEAT0_NAME), &edit);
+    real_move((edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2);
+    settle(game);
+    const HCURSOR over_edit = current_cursor();
+    press_box_button(players, IDCANCEL);
+    wait_until([&] { return !IsWindow(players); }, 5000);
+    press_box_button(dialog, IDCANCEL);
+    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    real_move(board.x + 5, board.y);
+    settle(game);
+    CHECK(over_edit != game_pointer && current_cursor() == game_pointer,
+          "over the board after an edit field the pointer is %p, not the game's %p", static_cast<void*>(current_cursor()),
+          static_cast<void*>(game_pointer));
+}
+
 static void check_deactivation(const Game& game, HWND other) {
     SetForegroundWindow(other);
     pump(100);
@@ -221,6 +249,7 @@ int board_tests(const char* exe) {
     check_opening_picture(opening);
     check_held_button(game);
     check_release_elsewhere(game);
+    check_pointer_after_edit(game);
     // F1 without a help file beside the game does nothing, and waits for nothing.
     post_key(game, VK_F1);
     CHECK(no_box(game, 500) && !IsIconic(game.window), "F1 without a help file showed something");
