@@ -31,6 +31,9 @@ void release_button();
 // Ends a press on a window button without running its command.
 void cancel_button();
 
+// WM_DISPLAYCHANGE: the window, the board and the pieces follow the new screen.
+void on_display_change();
+
 void on_key(WPARAM key);
 void on_system_key(WPARAM key);
 void on_activate(WPARAM state);

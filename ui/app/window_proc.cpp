@@ -32,6 +32,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // system menu on Alt or Alt+letter.
     case WM_SYSKEYUP:
     case WM_SYSCHAR: return 0;
+    case WM_DISPLAYCHANGE: on_display_change(); return 0;
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
     case WM_DESTROY: cleanup(); PostQuitMessage(0); return 0;

@@ -124,7 +124,8 @@ struct Play {
     HCURSOR red_pointer = nullptr;
     std::string winner;
     bool shapes_checked = false, idle_click_checked = false, cpu_click_checked = false, die_dragged = false;
-    bool clip_checked = false;
+    bool clip_checked = false, resolution_changed = false;
+    bool large = false; // the larger screen: its resolution is changed during the game
     int human_moves = 0, human_throws = 0, computer_turns = 0, missed_pickups = 0;
     int games = 0; // started in this run
 };
@@ -495,6 +496,45 @@ void check_clip_on_screen(Play& p, const View& v) {
           clip.bottom);
 }
 
+// The screen changes from 1024 x 768 to 800 x 600 in the middle of the
+// game: the window covers the new screen, the board is centred on it, the
+// tokens and dice moved with it; then the game goes on there.
+void change_resolution(Play& p, const View& before) {
+    p.resolution_changed = true;
+    const int old_left = board_rect.left, old_top = board_rect.top;
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const LONG changed = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr);
+    screen_w = 800;
+    screen_h = 600;
+    reset_board_geometry();
+    recentre_board();
+    settle(p.game);
+    const View after = look();
+    RECT r;
+    GetWindowRect(p.game.window, &r);
+    const int dx = board_rect.left - old_left, dy = board_rect.top - old_top;
+    auto moved = [&](const std::vector<Spot>& was, const std::vector<Spot>& now) {
+        if (was.size() != now.size()) return false;
+        for (size_t i = 0; i < was.size(); ++i)
+            if (now[i].x != was[i].x + dx || now[i].y != was[i].y + dy) return false;
+        return true;
+    };
+    std::vector<int> faces_before, faces_after;
+    for (const DieSpot& d : before.dice) faces_before.push_back(d.face);
+    for (const DieSpot& d : after.dice) faces_after.push_back(d.face);
+    std::sort(faces_before.begin(), faces_before.end());
+    std::sort(faces_after.begin(), faces_after.end());
+    CHECK(changed == DISP_CHANGE_SUCCESSFUL && r.right == 800 && r.bottom == 600 &&
+              after.shot.at(board_rect.left, board_rect.top) == 0xFF0000 && moved(before.red_tokens, after.red_tokens) &&
+              moved(before.yellow_tokens, after.yellow_tokens) && faces_before == faces_after && after.turn == 0,
+          "after the change to 800 x 600 (%ld): window %ld x %ld, board corner %06x, tokens or dice not moved with it",
+          changed, r.right, r.bottom, after.shot.at(board_rect.left, board_rect.top));
+}
+
 HWND wait_for_game_over(Play& p) {
     HWND over = nullptr;
     wait_until([&] { return (over = find_game_box(p.game)) && !is_message_box(over); }, 10000);
@@ -502,7 +542,10 @@ HWND wait_for_game_over(Play& p) {
     return over;
 }
 
-bool every_check_reached(const Play& p) { return p.die_dragged && p.clip_checked && p.shapes_checked && p.cpu_click_checked; }
+bool every_check_reached(const Play& p) {
+    return p.die_dragged && p.clip_checked && p.shapes_checked && p.cpu_click_checked &&
+           (!p.large || p.resolution_changed);
+}
 
 bool record_files_present(const Play& p, std::string* name) {
     WIN32_FIND_DATAA found;
@@ -564,6 +607,7 @@ bool play_one_game(Play& p, bool from_key) {
         if (v.number == 0) {
             if (!p.die_dragged && v.dice.size() == 2) drag_die(p, v);
             else if (!p.clip_checked && v.dice.size() == 2) check_clip_on_screen(p, v);
+            else if (p.large && !p.resolution_changed && p.die_dragged && p.clip_checked) change_resolution(p, v);
             else human_throw(p, v);
         } else if (park_dice(p, v)) {
             continue;
@@ -583,6 +627,7 @@ bool play_one_game(Play& p, bool from_key) {
 // row win a one-token game at once): then "Seguir" starts the next one.
 int play_tests(const char* exe) {
     Play p;
+    p.large = screen_w > 640;
     if (!start_game(exe, p.game)) {
         CHECK(false, "the game did not start");
         return 1;
