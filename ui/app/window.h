@@ -45,6 +45,7 @@ enum { DECIDE_TIMER = 2 }; // asks decide_minimise again (timer 1 is the compute
 void decide_minimise();
 void leave_command();
 bool on_query_end_session();
+void on_end_session(bool ending);
 void new_game_command();
 // The new-game dialog, and the previous counts back when it is cancelled.
 void run_new_game_dialogs();

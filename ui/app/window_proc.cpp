@@ -35,6 +35,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_DISPLAYCHANGE: on_display_change(); return 0;
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
+    case WM_ENDSESSION: on_end_session(wparam != 0); return 0;
     case WM_DESTROY: cleanup(); PostQuitMessage(0); return 0;
     // The default handling still runs: it gives the keyboard focus back to
     // the window when a message box or dialog closes.

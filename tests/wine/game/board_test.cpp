@@ -194,6 +194,18 @@ static void check_pointer_after_edit(const Game& game) {
           static_cast<void*>(game_pointer));
 }
 
+// The system's question before it ends the session, while a box of the
+// game is open: no second question on top of it, the end refused, and the
+// open box brought to the front for its answer.
+static void check_session_end_refused(const Game& game, HWND box) {
+    DWORD_PTR answer = TRUE;
+    const bool answered = SendMessageTimeoutA(game.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
+    pump(100);
+    CHECK(answered && answer == FALSE && find_game_box(game) == box && GetForegroundWindow() == box,
+          "the end of the session during a box: answered %d (%d), box in front %d", answered, static_cast<int>(answer),
+          GetForegroundWindow() == box);
+}
+
 static void check_deactivation(const Game& game, HWND other) {
     SetForegroundWindow(other);
     pump(100);
@@ -207,6 +219,7 @@ static void check_deactivation(const Game& game, HWND other) {
     SetForegroundWindow(other);
     pump(600);
     CHECK(!IsIconic(game.window), "minimised under a message box");
+    check_session_end_refused(game, box);
     if (box) press_box_button(box, IDNO);
     wait_until([&] { return !IsWindow(box); }, 5000);
     bring_back(game);
@@ -219,6 +232,30 @@ static void check_deactivation(const Game& game, HWND other) {
     if (dialog) press_box_button(dialog, IDCANCEL);
     wait_until([&] { return !IsWindow(dialog); }, 5000);
     bring_back(game);
+}
+
+static bool record_file_present(const Game& game) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((game.folder + "\\Juego*.dat").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+// The session really ending with a game running: its record file goes at
+// once, as the system may end the process without destroying the window.
+static void check_session_end(const Game& game) {
+    post_key(game, VK_F2);
+    HWND dialog = wait_for_box(game, 5000);
+    if (dialog) press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    if (players) press_box_button(players, IDOK);
+    const bool created = wait_until([&] { return record_file_present(game); }, 5000);
+    DWORD_PTR result;
+    SendMessageTimeoutA(game.window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &result);
+    CHECK(created && !record_file_present(game), "record file %s at the end of the session",
+          created ? "left" : "never made");
 }
 
 // After the boxes the window still has the keyboard: a real Escape asks,
@@ -259,6 +296,7 @@ int board_tests(const char* exe) {
     HWND other = make_other_window();
     check_deactivation(game, other);
     DestroyWindow(other);
+    check_session_end(game);
     check_leaving_with_keyboard(game);
     stop_game(game);
     return failed_checks;
