@@ -564,7 +564,16 @@ void finish(Play& p) {
     HWND summary = nullptr;
     wait_until([&] { return (summary = find_game_box(p.game)) && summary != over; }, 10000);
     CHECK(summary != nullptr, "no records summary after Salir");
-    if (summary) press_box_button(summary, IDOK);
+    // The game's window is hidden by now: the summary must be a window of
+    // its own, with a taskbar button, in front.
+    if (summary) {
+        const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
+        const bool taskbar = (ex & WS_EX_APPWINDOW) || (!GetWindow(summary, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
+        CHECK(taskbar && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
+              "the summary has %s taskbar button and is %s front", taskbar ? "a" : "no",
+              GetForegroundWindow() == summary ? "in" : "not in");
+        press_box_button(summary, IDOK);
+    }
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
     // Every game of the run left a record file in the working folder while
