@@ -5,6 +5,7 @@
 #include "ui/app/app.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/draw/draw.h"
 #include "ui/resources/graphics.h"
 
 #include <cstdlib>
@@ -36,7 +37,10 @@ uint32_t tick_count() { return GetTickCount(); }
 int random_number() { return rand(); }
 int die_random_number() { return rand(); }
 
-int run_game_over_dialog() { return game_over_dialog(); }
+int run_game_over_dialog() {
+    keep_final_position();
+    return game_over_dialog();
+}
 
 void leave_after_game() {
     ShowWindow(main_window, SW_HIDE);
@@ -44,6 +48,8 @@ void leave_after_game() {
     DestroyWindow(main_window);
 }
 
-void run_new_game_dialog() { run_new_game_dialogs(); }
+// After "Seguir" a cancelled dialog puts nothing back: the counts stay as
+// the player left them for the next new game.
+void run_new_game_dialog() { new_game_dialog(); }
 
 void send_drop_release(int x, int y) { SendMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }

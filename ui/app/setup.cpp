@@ -68,7 +68,7 @@ void on_paint() {
     BeginPaint(main_window, &paint);
     draw_board();
     draw_buttons();
-    if (game_flags & GF_GAME_ON) {
+    if ((game_flags & GF_GAME_ON) || final_position_kept()) {
         if (!(game_flags & (GF_DICE_ROLLING | GF_DIE_DRAG)))
             for (uint8_t i = 0; i < dice_count && i < 2; ++i) draw_die(i);
         draw_tokens();

@@ -556,9 +556,8 @@ bool record_files_present(const Play& p, std::string* name) {
     return true;
 }
 
-void finish(Play& p) {
-    std::string record;
-    CHECK(record_files_present(p, &record), "no record file in %s while the game runs", p.game.folder.c_str());
+// "Salir": the summary, and the end of the program.
+void leave_with_salir(Play& p) {
     HWND over = wait_for_game_over(p);
     if (over) press_box_button(over, IDCANCEL); // "Salir"
     HWND summary = nullptr;
@@ -574,6 +573,58 @@ void finish(Play& p) {
               GetForegroundWindow() == summary ? "in" : "not in");
         press_box_button(summary, IDOK);
     }
+}
+
+// After "Seguir" the board keeps the final position, the winner's token
+// beside its jail and the dice, also once the new-game dialog is cancelled
+// and the window repainted; the cancel puts back nothing (three players
+// chosen there are still chosen at the next F2). Then the player leaves
+// with Escape.
+void leave_after_seguir(Play& p) {
+    HWND over = wait_for_game_over(p);
+    if (over) press_box_button(over, IDOK); // "Seguir"
+    HWND dialog = nullptr;
+    wait_until([&] { return (dialog = find_game_box(p.game)) && GetDlgItem(dialog, IDC_PLAYERS_3); }, 10000);
+    if (!dialog) return;
+    press_box_button(dialog, IDC_PLAYERS_3);
+    press_box_button(dialog, IDCANCEL);
+    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    InvalidateRect(p.game.window, nullptr, TRUE);
+    const View v = wait_for_quiet(p);
+    const int seat = p.winner == "Ana" ? 0 : 2;
+    const Rect& jail = board_areas[jail_area_of[seat]];
+    const Spot home = {jail.left + (seat == 0 ? -25 : 102), jail.top};
+    bool winner_home = false;
+    for (const Spot& s : find_tokens(v.shot, seat)) winner_home = winner_home || (s.x == home.x && s.y == home.y);
+    CHECK(winner_home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(),
+          "the final position is gone after Seguir and a cancelled dialog");
+    post_key(p.game, VK_F2);
+    wait_until([&] { return (dialog = find_game_box(p.game)) && GetDlgItem(dialog, IDC_PLAYERS_3); }, 5000);
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_PLAYERS_3), &r);
+    settle(p.game);
+    // The selected picture shows, but for the few pixels the dialog's
+    // ellipse and its paint leave different.
+    const Image shot = capture_settled_screen(), selected = game_picture(IDB_COUNT_SELECTED(3)),
+                normal = game_picture(IDB_COUNT_NORMAL(3));
+    const int off_selected = differing_pixels(crop(shot, r.left, r.top, selected.w, selected.h), selected, 0, 0,
+                                              selected.w, selected.h);
+    const int off_normal = differing_pixels(crop(shot, r.left, r.top, normal.w, normal.h), normal, 0, 0, normal.w,
+                                            normal.h);
+    CHECK(4 * off_selected < off_normal, "a dialog cancelled after Seguir put the player count back (%d, %d)",
+          off_selected, off_normal);
+    press_box_button(dialog, IDCANCEL);
+    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    post_key(p.game, VK_ESCAPE);
+    HWND box = wait_for_box(p.game, 5000);
+    if (box) press_box_button(box, IDYES);
+}
+
+void finish(Play& p) {
+    std::string record;
+    CHECK(record_files_present(p, &record), "no record file in %s while the game runs", p.game.folder.c_str());
+    if (p.large) leave_with_salir(p);
+    else leave_after_seguir(p);
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
     // Every game of the run left a record file in the working folder while
@@ -634,6 +685,8 @@ bool play_one_game(Play& p, bool from_key) {
 
 // A game can end before every check had its moment (three doubles in a
 // row win a one-token game at once): then "Seguir" starts the next one.
+// The last game ends with "Salir" on the larger screen and with "Seguir" on
+// the smaller one.
 int play_tests(const char* exe) {
     Play p;
     p.large = screen_w > 640;
