@@ -234,14 +234,6 @@ static void check_deactivation(const Game& game, HWND other) {
     bring_back(game);
 }
 
-static bool record_file_present(const Game& game) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((game.folder + "\\Juego*.dat").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
-}
-
 // The session really ending with a game running: its record file goes at
 // once, as the system may end the process without destroying the window.
 static void check_session_end(const Game& game) {
@@ -251,10 +243,10 @@ static void check_session_end(const Game& game) {
     HWND players = nullptr;
     wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
     if (players) press_box_button(players, IDOK);
-    const bool created = wait_until([&] { return record_file_present(game); }, 5000);
+    const bool created = wait_until([&] { return !record_file_of(game).empty(); }, 5000);
     DWORD_PTR result;
     SendMessageTimeoutA(game.window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &result);
-    CHECK(created && !record_file_present(game), "record file %s at the end of the session",
+    CHECK(created && record_file_of(game).empty(), "record file %s at the end of the session",
           created ? "left" : "never made");
 }
 

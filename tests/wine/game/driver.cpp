@@ -22,6 +22,14 @@ bool start_game(const char* exe, Game& game) {
         20000);
 }
 
+std::string record_file_of(const Game& game) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((game.folder + "\\Juego*.dat").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return "";
+    FindClose(search);
+    return found.cFileName;
+}
+
 void post_alt_key(const Game& game, UINT key) {
     PostMessageA(game.window, WM_SYSKEYDOWN, key, 1 | (1 << 29));
 }

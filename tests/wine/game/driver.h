@@ -14,6 +14,9 @@ bool start_game(const char* exe, Game& game);
 
 void post_alt_key(const Game& game, UINT key);
 
+// The name of a record file in the game's working folder, or empty.
+std::string record_file_of(const Game& game);
+
 // A visible message box or dialog of the game (class #32770), or null.
 HWND find_game_box(const Game& game);
 bool is_message_box(HWND box);

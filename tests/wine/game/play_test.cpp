@@ -547,15 +547,6 @@ bool every_check_reached(const Play& p) {
            (!p.large || p.resolution_changed);
 }
 
-bool record_files_present(const Play& p, std::string* name) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((p.game.folder + "\\Juego*.dat").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    *name = found.cFileName;
-    FindClose(search);
-    return true;
-}
-
 // "Salir": the summary, and the end of the program.
 void leave_with_salir(Play& p) {
     HWND over = wait_for_game_over(p);
@@ -578,8 +569,8 @@ void leave_with_salir(Play& p) {
 // After "Seguir" the board keeps the final position, the winner's token
 // beside its jail and the dice, also once the new-game dialog is cancelled
 // and the window repainted; the cancel puts back nothing (three players
-// chosen there are still chosen at the next F2). Then the player leaves
-// with Escape.
+// chosen there are still chosen at the next F2: three rows of players).
+// Then the player leaves with Escape.
 void leave_after_seguir(Play& p) {
     HWND over = wait_for_game_over(p);
     if (over) press_box_button(over, IDOK); // "Seguir"
@@ -599,20 +590,14 @@ void leave_after_seguir(Play& p) {
     CHECK(winner_home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(),
           "the final position is gone after Seguir and a cancelled dialog");
     post_key(p.game, VK_F2);
-    wait_until([&] { return (dialog = find_game_box(p.game)) && GetDlgItem(dialog, IDC_PLAYERS_3); }, 5000);
-    RECT r = {};
-    GetWindowRect(GetDlgItem(dialog, IDC_PLAYERS_3), &r);
-    settle(p.game);
-    // The selected picture shows, but for the few pixels the dialog's
-    // ellipse and its paint leave different.
-    const Image shot = capture_settled_screen(), selected = game_picture(IDB_COUNT_SELECTED(3)),
-                normal = game_picture(IDB_COUNT_NORMAL(3));
-    const int off_selected = differing_pixels(crop(shot, r.left, r.top, selected.w, selected.h), selected, 0, 0,
-                                              selected.w, selected.h);
-    const int off_normal = differing_pixels(crop(shot, r.left, r.top, normal.w, normal.h), normal, 0, 0, normal.w,
-                                            normal.h);
-    CHECK(4 * off_selected < off_normal, "a dialog cancelled after Seguir put the player count back (%d, %d)",
-          off_selected, off_normal);
+    wait_until([&] { return (dialog = find_game_box(p.game)) && GetDlgItem(dialog, IDOK); }, 5000);
+    press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(p.game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    CHECK(players && IsWindowVisible(GetDlgItem(players, IDC_SEAT1_NAME)),
+          "a dialog cancelled after Seguir put the player count back");
+    press_box_button(players, IDCANCEL);
+    wait_until([&] { return !IsWindow(players); }, 5000);
     press_box_button(dialog, IDCANCEL);
     wait_until([&] { return !IsWindow(dialog); }, 5000);
     post_key(p.game, VK_ESCAPE);
@@ -621,15 +606,14 @@ void leave_after_seguir(Play& p) {
 }
 
 void finish(Play& p) {
-    std::string record;
-    CHECK(record_files_present(p, &record), "no record file in %s while the game runs", p.game.folder.c_str());
+    CHECK(!record_file_of(p.game).empty(), "no record file in %s while the game runs", p.game.folder.c_str());
     if (p.large) leave_with_salir(p);
     else leave_after_seguir(p);
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
     // Every game of the run left a record file in the working folder while
     // the program ran; none may be left behind.
-    CHECK(!record_files_present(p, &record), "record file %s left after the exit", record.c_str());
+    CHECK(record_file_of(p.game).empty(), "record file %s left after the exit", record_file_of(p.game).c_str());
 }
 
 // One game from its dialogs to "Ganó"; false when it could not start.
