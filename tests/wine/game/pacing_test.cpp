@@ -50,7 +50,8 @@ int pacing_tests() {
     animate_dice();
     const LONGLONG window = static_cast<LONGLONG>(0.040f / seconds_per_tick);
     int early = 0;
-    for (LONGLONG t : steps) early += t - steps.front() <= window;
+    for (LONGLONG t : steps)
+        early += t - steps.front() <= window;
     NOTE("%zu steps, %d in the first 40 ms", steps.size(), early);
     CHECK(early <= 16, "%d steps in the first 40 ms of the bounce", early);
     return failed_checks;
