@@ -83,18 +83,19 @@ static void send_mouse(DWORD flags, int x = 0, int y = 0) {
     SendInput(1, &in, sizeof in);
 }
 
-// The pointer is placed next to the point (a first placing by a process
-// new to the desktop can be lost, so it is checked) and then moved onto
-// it, so that the window under it sees a move.
+// The pointer is placed next to the point and then moved onto it, so that
+// the window under it sees a move. Under the virtual desktop the X pointer
+// is warped after SetCursorPos and its motion comes back later (and a
+// first placing by a process new to the desktop can be lost): the place is
+// seen to stay before the move.
 void real_move(int x, int y) {
     const int beside = x > 0 ? x - 1 : x + 1;
-    wait_until(
-        [&] {
-            SetCursorPos(beside, y);
-            POINT at;
-            return GetCursorPos(&at) && at.x == beside && at.y == y;
-        },
-        2000);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SetCursorPos(beside, y);
+        Sleep(60);
+        POINT at;
+        if (GetCursorPos(&at) && at.x == beside && at.y == y) break;
+    }
     send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
 }
 
