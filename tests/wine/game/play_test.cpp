@@ -158,14 +158,15 @@ void click_aceptar(HWND dialog, const std::function<bool()>& next_is_there) {
         real_click_and_key(x, y, VK_ESCAPE);
         return;
     }
-    const DWORD start = GetTickCount();
     real_click(x, y);
+    const DWORD first = GetTickCount();
     // A second click too late (a busy machine) would be a click of its own.
-    if (!wait_until(next_is_there, GetDoubleClickTime()) || GetTickCount() - start > GetDoubleClickTime() - 100) {
+    if (!wait_until(next_is_there, GetDoubleClickTime()) || GetTickCount() - first > GetDoubleClickTime() - 100) {
         NOTE("no second click: what the first click opened or closed came too late for a double click");
         return;
     }
-    real_click(x, y);
+    real_button(true);
+    real_button(false);
 }
 
 // From F2, or from "Seguir" of the game before when the new-game dialog
