@@ -49,6 +49,9 @@ void clamp_to_square(uint8_t square);
 bool point_in_rect(const Rect& r, int32_t x, int32_t y);
 uint8_t point_to_square(int32_t x, int32_t y);
 void recentre_board();
+// The screen has a new size while the program runs: the board is centred on
+// it again and every token and die moves with it (screen_change.cpp).
+void move_board_to_screen(uint16_t w, uint16_t h);
 // Puts every table back to its 640 x 480 values (for a new screen size).
 void reset_board_geometry();
 void invalidate_rect(const Rect& r, bool erase);

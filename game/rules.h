@@ -19,6 +19,8 @@ void grant_throw();
 void update_can_move();
 uint8_t smaller_die();
 void reset_dice();
+// Each die's horizontal range, its half of the screen.
+void set_dice_ranges();
 void roll_dice();
 void update_throws_left();
 void three_doubles();

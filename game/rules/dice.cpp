@@ -51,16 +51,20 @@ void update_can_move() {
     }
 }
 
+void set_dice_ranges() {
+    die_min_x[0] = 0;
+    die_max_x[0] = static_cast<uint16_t>(screen_w / 2 - 30);
+    die_min_x[1] = static_cast<uint16_t>(screen_w / 2 + 30);
+    die_max_x[1] = screen_w;
+}
+
 void reset_dice() {
     dice[0].x = 150;
     dice[0].y = 0;
     dice[1].x = 350;
     dice[1].y = 25;
     store_dice_background();
-    die_min_x[0] = 0;
-    die_max_x[0] = static_cast<uint16_t>(screen_w / 2 - 30);
-    die_min_x[1] = static_cast<uint16_t>(screen_w / 2 + 30);
-    die_max_x[1] = screen_w;
+    set_dice_ranges();
 }
 
 void pass_turn() {

@@ -67,6 +67,9 @@ static void run_button_command(uint8_t i) {
 }
 
 void release_button() {
+    // Released off the button (the mouse is kept, so that is seen): no command.
+    track_button();
+    if (!(game_flags & GF_BUTTON_HELD)) return;
     game_flags &= ~GF_BUTTON_HELD;
     invalidate_button(pressed_button, false);
     run_button_command(pressed_button);

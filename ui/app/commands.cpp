@@ -2,6 +2,7 @@
 // and what activation changes.
 #include "game/seam.h"
 #include "game/state.h"
+#include "records/records.h"
 #include "ui/app/app.h"
 #include "ui/app/help.h"
 #include "ui/app/save_load.h"
@@ -91,7 +92,21 @@ void leave_command() {
     game_flags &= ~GF_MODAL;
 }
 
+static BOOL CALLBACK bring_forward_if_open(HWND window, LPARAM) {
+    if (window == main_window || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    SetForegroundWindow(window);
+    return FALSE;
+}
+
+// With a box or dialog of the game open the question is not asked on top of
+// it: the end of the session is refused and the open one (the enabled one,
+// over any it disabled) comes to the front, so that the player answers it
+// first and nothing is lost unasked.
 bool on_query_end_session() {
+    if (game_flags & GF_MODAL) {
+        EnumThreadWindows(GetCurrentThreadId(), bring_forward_if_open, 0);
+        return false;
+    }
     play_sound(nullptr, 0);
     game_flags |= GF_MODAL;
     if (confirm_leaving()) {
@@ -100,6 +115,13 @@ bool on_query_end_session() {
     }
     game_flags &= ~GF_MODAL;
     return false;
+}
+
+// The session really ends (the question was answered Yes elsewhere, or the
+// system ends it anyway): the process may be ended without a WM_DESTROY,
+// so the record files of the run go now.
+void on_end_session(bool ending) {
+    if (ending) delete_record_files();
 }
 
 void run_new_game_dialogs() {

@@ -6,6 +6,7 @@
 #include "ui/app/text.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/draw/draw.h"
 #include "ui/resources/graphics.h"
 
 #include <cstdlib>
@@ -21,12 +22,15 @@ void invalidate_rect(int left, int top, int right, int bottom, bool erase) {
     InvalidateRect(main_window, &r, erase ? TRUE : FALSE);
 }
 
+HCURSOR chosen_pointer;
+
 void set_pointer(PointerShape shape, uint8_t seat) {
     switch (shape) {
-    case POINTER_PLAYER: SetCursor(player_cursor[seat & 3]); break;
-    case POINTER_CARRY: SetCursor(carry_cursor[seat & 3]); break;
-    case POINTER_NO_DROP: SetCursor(no_drop_cursor); break;
+    case POINTER_PLAYER: chosen_pointer = player_cursor[seat & 3]; break;
+    case POINTER_CARRY: chosen_pointer = carry_cursor[seat & 3]; break;
+    case POINTER_NO_DROP: chosen_pointer = no_drop_cursor; break;
     }
+    SetCursor(chosen_pointer);
 }
 
 uint32_t tick_count() { return GetTickCount(); }
@@ -34,7 +38,10 @@ uint32_t tick_count() { return GetTickCount(); }
 int random_number() { return rand(); }
 int die_random_number() { return rand(); }
 
-int run_game_over_dialog() { return game_over_dialog(); }
+int run_game_over_dialog() {
+    keep_final_position();
+    return game_over_dialog();
+}
 
 void leave_after_game() {
     ShowWindow(main_window, SW_HIDE);
@@ -42,6 +49,8 @@ void leave_after_game() {
     DestroyWindow(main_window);
 }
 
-void run_new_game_dialog() { run_new_game_dialogs(); }
+// After "Seguir" a cancelled dialog puts nothing back: the counts stay as
+// the player left them for the next new game.
+void run_new_game_dialog() { new_game_dialog(); }
 
 void send_drop_release(int x, int y) { SendMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }

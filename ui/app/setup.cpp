@@ -25,6 +25,7 @@ static const UINT_PTR cpu_timer = 1;
 bool on_create(HWND window) {
     main_window = window;
     load_cursors();
+    set_pointer(POINTER_PLAYER, 0);
     load_bitmaps();
     create_brushes();
     create_pens();
@@ -68,7 +69,7 @@ void on_paint() {
     BeginPaint(main_window, &paint);
     draw_board();
     draw_buttons();
-    if (game_flags & GF_GAME_ON) {
+    if ((game_flags & GF_GAME_ON) || final_position_kept()) {
         if (!(game_flags & (GF_DICE_ROLLING | GF_DIE_DRAG)))
             for (uint8_t i = 0; i < dice_count && i < 2; ++i) draw_die(i);
         draw_tokens();

@@ -6,6 +6,10 @@
 #include <cstdint>
 
 extern uint8_t pressed_button; // the window button held down (0..6)
+// The pointer shape the game last chose. The window class has no cursor:
+// each time the pointer comes over the window it is given this shape again,
+// whatever shape another window or a dialog's edit field gave it.
+extern HCURSOR chosen_pointer;
 
 // Creation set-up and clean-up; on_create is false when the game cannot run.
 bool on_create(HWND window);
@@ -16,6 +20,8 @@ void on_paint();
 void on_left_button_down();
 void on_mouse_move(WPARAM keys);
 void on_left_button_up();
+// WM_CAPTURECHANGED: the mouse went elsewhere before the button came up.
+void on_capture_lost();
 
 // The button bar.
 bool press_button();
@@ -23,6 +29,9 @@ void track_button();
 void release_button();
 // Ends a press on a window button without running its command.
 void cancel_button();
+
+// WM_DISPLAYCHANGE: the window, the board and the pieces follow the new screen.
+void on_display_change();
 
 void on_key(WPARAM key);
 void on_system_key(WPARAM key);
@@ -35,6 +44,7 @@ enum { DECIDE_TIMER = 2 }; // asks decide_minimise again (timer 1 is the compute
 void decide_minimise();
 void leave_command();
 bool on_query_end_session();
+void on_end_session(bool ending);
 void new_game_command();
 // The new-game dialog, and the previous counts back when it is cancelled.
 void run_new_game_dialogs();

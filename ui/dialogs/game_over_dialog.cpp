@@ -111,6 +111,7 @@ static void paint_game_over(HWND dialog) {
 static void leave_game_over(HWND dialog, int entry, INT_PTR result) {
     flash_button(dialog, entry == 0 ? IDOK : IDCANCEL, exit_buttons[entry]);
     delay_seconds(0.1f);
+    drop_queued_input();
     EndDialog(dialog, result);
 }
 

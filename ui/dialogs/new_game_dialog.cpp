@@ -88,6 +88,7 @@ static void confirm_counts(HWND dialog) {
     play_sound("Tit.wav", SOUND_CUTS);
     flash_button(dialog, IDOK, count_buttons[OK_ENTRY]);
     delay_seconds(0.1f);
+    drop_queued_input();
     if (players_dialog(dialog))
         EndDialog(dialog, 1);
     else

@@ -103,6 +103,7 @@ static void start_game(HWND dialog) {
     flash_button(dialog, IDOK, *ok_button);
     play_sound("Tit.wav", SOUND_CUTS);
     delay_seconds(0.1f);
+    drop_queued_input();
     for (unsigned seat = 0; seat <= last_player; seat += player_step) {
         char* name = player_name[seat];
         get_window_text(name_edit[seat], name, NAME_SIZE);
@@ -130,7 +131,7 @@ static void keep_one_person(HWND control) {
 
 static void players_command(HWND dialog, int id, int code, HWND control) {
     if (id == IDOK) {
-        start_game(dialog);
+        if (!second_click_of_busy_press()) start_game(dialog);
         return;
     }
     if (id == IDCANCEL) {

@@ -32,6 +32,13 @@ static void init_summary(HWND dialog, unsigned last_game) {
     const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2;
     const int y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
     SetWindowPos(dialog, nullptr, x, y, SUMMARY_W, SUMMARY_H, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Shown after the game's window was hidden: a window of its own with a
+    // taskbar button, in front, or the player could not find it while the
+    // program waits for it.
+    if (!GetWindow(dialog, GW_OWNER)) {
+        SetWindowLongPtrA(dialog, GWL_EXSTYLE, GetWindowLongPtrA(dialog, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+        SetForegroundWindow(dialog);
+    }
 }
 
 // 255 bands laid over the screen's height, not the box's: the box shows
@@ -114,7 +121,9 @@ static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wp
     return FALSE;
 }
 
+// A hidden window owning the summary would keep it off the taskbar.
 void show_records_summary(unsigned last_game) {
-    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_RECORDS), main_window, summary_dialog_proc,
+    HWND owner = IsWindowVisible(main_window) ? main_window : nullptr;
+    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_RECORDS), owner, summary_dialog_proc,
                     static_cast<LPARAM>(last_game));
 }

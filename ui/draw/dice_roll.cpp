@@ -48,8 +48,10 @@ void animate_dice() {
     game_flags |= GF_DICE_ROLLING;
     for (uint8_t i = 0; i < dice_count; ++i) save_under_die(i);
     const uint32_t t0 = GetTickCount();
-    int64_t prev = read_counter();
     wait_ticks_past(t0, 100);
+    // Read after the pause: read before it, the pause would count as time the
+    // first steps owe, and they would come in a burst without any wait.
+    int64_t prev = read_counter();
     // The carry takes what a step overran off the next step's wait.
     float carry = 0.0f;
     while (GetTickCount() - t0 <= 1000) {
@@ -62,4 +64,5 @@ void animate_dice() {
         }
     }
     game_flags &= ~GF_DICE_ROLLING;
+    drop_queued_input();
 }

@@ -45,8 +45,21 @@ void draw_die(uint8_t die) {
     BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, sprite_dc, (d.face - 1) * DICE_CELL, 0, SRCINVERT);
 }
 
+// The seating of the finished game: a new-game dialog seats the players
+// anew before it may be cancelled.
+static uint8_t final_last_player, final_player_step;
+
+void keep_final_position() {
+    final_last_player = last_player;
+    final_player_step = player_step;
+}
+
+bool final_position_kept() { return final_player_step != 0; }
+
 void draw_tokens() {
-    for (unsigned seat = 0; seat <= last_player && player_step != 0; seat += player_step) {
+    const bool running = (game_flags & GF_GAME_ON) != 0;
+    const unsigned last = running ? last_player : final_last_player, step = running ? player_step : final_player_step;
+    for (unsigned seat = 0; seat <= last && step != 0; seat += step) {
         bool selected = false;
         for (const TokenRecord& t : tokens[seat]) {
             if (t.state == 0 || !window_part_visible(t.x, t.y, 20, 20)) continue;

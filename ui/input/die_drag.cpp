@@ -30,6 +30,11 @@ void draw_cube(int32_t x, int32_t y) {
     SetROP2(window_dc, R2_COPYPEN);
 }
 
+void clip_pointer(RECT area) {
+    MapWindowPoints(main_window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    ClipCursor(&area);
+}
+
 bool pick_up_die() {
     game_flags &= ~GF_DIE_DRAG;
     if (!(game_flags & GF_GAME_ON)) return false;
@@ -38,7 +43,7 @@ bool pick_up_die() {
         if (!point_in_rect(Rect{d.x, d.y, d.x + 60, d.y + 60}, pointer_x, pointer_y)) continue;
         game_flags |= GF_DIE_DRAG;
         RECT range = {die_min_x[i], 0, die_max_x[i], screen_h};
-        ClipCursor(&range);
+        clip_pointer(range);
         drag_frame_x = d.x;
         drag_frame_y = d.y;
         grab_dx = static_cast<uint8_t>(pointer_x - d.x);

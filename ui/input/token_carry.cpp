@@ -14,7 +14,7 @@ bool pick_up_token() {
     if (t == NO_TOKEN) return false;
     game_flags |= GF_DRAGGING;
     RECT board = {board_rect.left, board_rect.top, board_rect.right, board_rect.bottom};
-    ClipCursor(&board);
+    clip_pointer(board);
     moving_token = t;
     set_pointer(POINTER_CARRY, current_player);
     return true;

@@ -10,7 +10,8 @@
 struct Game {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;
-    std::string folder; // its working folder
+    std::string folder;   // its working folder
+    std::wstring records; // where it keeps its record files
 };
 
 // Starts the game with the folder as its working folder and waits for its

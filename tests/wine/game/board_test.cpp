@@ -128,6 +128,64 @@ static void bring_back(const Game& game) {
     settle(game);
 }
 
+// A press on a window button keeps the mouse: released over another
+// program's window (one of the test's, on top of the game without taking
+// the activation), the press ends with the button up and no command.
+static void check_release_elsewhere(const Game& game) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HWND over = make_other_window(WS_EX_TOPMOST | WS_EX_NOACTIVATE, w - 60, h - 60);
+    const POINT about = button_centre(1);
+    real_move(about.x, about.y);
+    real_button(true);
+    settle(game);
+    real_move(w - 35, h - 35);
+    real_button(false);
+    settle(game);
+    CHECK(shows_button(capture_settled_screen(), 1, false) && no_box(game, 300),
+          "a press released over another window left Acerca de pressed or ran it");
+    DestroyWindow(over);
+}
+
+// The pointer has the game's shape again over the board after a dialog's
+// edit field gave it another: the window class has no cursor of its own.
+static void check_pointer_after_edit(const Game& game) {
+    const POINT board = {(board_rect.left + board_rect.right) / 2, (board_rect.top + board_rect.bottom) / 2};
+    real_move(board.x, board.y);
+    settle(game);
+    const HCURSOR game_pointer = current_cursor();
+    post_key(game, VK_F2);
+    HWND dialog = wait_for_box(game, 5000);
+    if (dialog) press_box_button(dialog, IDOK);
+    HWND players = nullptr;
+    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    RECT edit = {};
+    GetWindowRect(GetDlgItem(players, IDC_SEAT0_NAME), &edit);
+    real_move((edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2);
+    settle(game);
+    const HCURSOR over_edit = current_cursor();
+    press_box_button(players, IDCANCEL);
+    wait_until([&] { return !IsWindow(players); }, 5000);
+    press_box_button(dialog, IDCANCEL);
+    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    real_move(board.x + 5, board.y);
+    settle(game);
+    CHECK(over_edit != game_pointer && current_cursor() == game_pointer,
+          "over the board after an edit field the pointer is %p, not the game's %p", static_cast<void*>(current_cursor()),
+          static_cast<void*>(game_pointer));
+}
+
+// The system's question before it ends the session, while a box of the
+// game is open: no second question on top of it, the end refused, and the
+// open box brought to the front for its answer.
+static void check_session_end_refused(const Game& game, HWND box) {
+    DWORD_PTR answer = TRUE;
+    const bool answered = SendMessageTimeoutA(game.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
+    pump(100);
+    CHECK(answered && answer == FALSE && find_game_box(game) == box && GetForegroundWindow() == box,
+          "the end of the session during a box: answered %d (%d), box in front %d", answered, static_cast<int>(answer),
+          GetForegroundWindow() == box);
+}
+
 static void check_deactivation(const Game& game, HWND other) {
     SetForegroundWindow(other);
     pump(100);
@@ -141,6 +199,7 @@ static void check_deactivation(const Game& game, HWND other) {
     SetForegroundWindow(other);
     pump(600);
     CHECK(!IsIconic(game.window), "minimised under a message box");
+    check_session_end_refused(game, box);
     if (box) press_box_button(box, IDNO);
     wait_until([&] { return !IsWindow(box); }, 5000);
     bring_back(game);
@@ -214,6 +273,17 @@ static void check_texts_of_a_game(const Game& game) {
     wait_until([&] { return !IsWindow(box); }, 5000);
 }
 
+// The session really ending with a game running (the one the texts check
+// started): its record file goes at once, as the system may end the
+// process without destroying the window.
+static void check_session_end(const Game& game) {
+    const bool created = wait_until([&] { return !record_file_of(game).empty(); }, 5000);
+    DWORD_PTR result;
+    SendMessageTimeoutA(game.window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &result);
+    CHECK(created && record_file_of(game).empty(), "record file %s at the end of the session",
+          created ? "left" : "never made");
+}
+
 // After the boxes the window still has the keyboard: a real Escape asks,
 // and Yes ends the program with exit code 0.
 static void check_leaving_with_keyboard(Game& game) {
@@ -241,6 +311,8 @@ int board_tests(const char* exe) {
     check_window_and_outline(game, opening);
     check_opening_picture(opening);
     check_held_button(game);
+    check_release_elsewhere(game);
+    check_pointer_after_edit(game);
     // F1 without a help file beside the game does nothing, and waits for nothing.
     post_key(game, VK_F1);
     CHECK(no_box(game, 500) && !IsIconic(game.window), "F1 without a help file showed something");
@@ -251,6 +323,7 @@ int board_tests(const char* exe) {
     check_deactivation(game, other);
     DestroyWindow(other);
     check_texts_of_a_game(game);
+    check_session_end(game);
     check_leaving_with_keyboard(game);
     stop_game(game);
     return failed_checks;

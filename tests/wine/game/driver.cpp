@@ -6,6 +6,9 @@
 #include <cstdio>
 
 bool start_game_at(const char* exe, const char* folder, Game& game) {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    game.records = temp + std::wstring(L"Zenta Korvalo");
     if (!start_game_in(exe, folder, game)) return false;
     // The first paint is done when the frame's corner is red.
     return wait_until(
@@ -34,7 +37,18 @@ bool start_game(const char* exe, Game& game, const std::wstring& temporary) {
     const bool started = start_game_at(exe, work, game);
     SetEnvironmentVariableW(L"TMP", tmp[0] ? tmp : nullptr);
     SetEnvironmentVariableW(L"TEMP", temp[0] ? temp : nullptr);
+    game.records = temporary + L"\\Zenta Korvalo";
     return started;
+}
+
+std::string record_file_of(const Game& game) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((game.records + L"\\Juego*.dat").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return "";
+    FindClose(search);
+    std::string name;
+    for (const wchar_t* c = found.cFileName; *c; ++c) name.push_back(static_cast<char>(*c));
+    return name;
 }
 
 void post_alt_key(const Game& game, UINT key) {
@@ -80,14 +94,15 @@ HCURSOR current_cursor() {
     return info.hCursor;
 }
 
-HWND make_other_window() {
+HWND make_other_window(DWORD ex_style, int x, int y) {
     WNDCLASSA c = {};
     c.lpfnWndProc = DefWindowProcA;
     c.hInstance = GetModuleHandleA(nullptr);
     c.lpszClassName = "Other Program";
     RegisterClassA(&c);
-    HWND w = CreateWindowExA(0, "Other Program", "other", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
-                             c.hInstance, nullptr);
+    HWND w = CreateWindowExA(ex_style, "Other Program", "other", WS_POPUP, x, y, 50, 50, nullptr, nullptr, c.hInstance,
+                             nullptr);
+    ShowWindow(w, (ex_style & WS_EX_NOACTIVATE) ? SW_SHOWNOACTIVATE : SW_SHOW);
     return w;
 }
 
@@ -98,4 +113,50 @@ void pump(DWORD ms) {
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
         Sleep(10);
     }
+}
+
+static void send_mouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    // Absolute coordinates run from 0 to 65535 over the screen.
+    in.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    in.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+    SendInput(1, &in, sizeof in);
+}
+
+// The pointer is placed next to the point and then moved onto it, so that
+// the window under it sees a move. Under the virtual desktop the X pointer
+// is warped after SetCursorPos and its motion comes back later (and a
+// first placing by a process new to the desktop can be lost): the place is
+// seen to stay before the move.
+void real_move(int x, int y) {
+    const int beside = x > 0 ? x - 1 : x + 1;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SetCursorPos(beside, y);
+        Sleep(60);
+        POINT at;
+        if (GetCursorPos(&at) && at.x == beside && at.y == y) break;
+    }
+    send_mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+}
+
+void real_button(bool down) { send_mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
+
+void real_click(int x, int y) {
+    real_move(x, y);
+    real_button(true);
+    real_button(false);
+}
+
+void real_click_and_key(int x, int y, WORD key) {
+    real_move(x, y);
+    INPUT in[4] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    in[2].type = in[3].type = INPUT_KEYBOARD;
+    in[2].ki.wVk = in[3].ki.wVk = key;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, in, sizeof(INPUT));
 }

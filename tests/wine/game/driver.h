@@ -12,10 +12,14 @@
 // paint shows the board's outline. A temporary folder given becomes the
 // game's (TMP and TEMP), where it keeps its record files.
 bool start_game(const char* exe, Game& game, const std::wstring& temporary = L"");
-// The same in the given working folder, as a shortcut starts it.
+// The same in the given working folder, as a shortcut starts it, with the
+// player's own temporary folder.
 bool start_game_at(const char* exe, const char* folder, Game& game);
 
 void post_alt_key(const Game& game, UINT key);
+
+// The name of a record file in the game's working folder, or empty.
+std::string record_file_of(const Game& game);
 
 // A visible message box or dialog of the game (class #32770), or null.
 HWND find_game_box(const Game& game);
@@ -24,6 +28,14 @@ HWND wait_for_box(const Game& game, DWORD ms);
 // The pointer shape now showing (the foreground thread's cursor).
 HCURSOR current_cursor();
 // A small window of this program, to take the activation from the game.
-HWND make_other_window();
+HWND make_other_window(DWORD ex_style = 0, int x = 10, int y = 10);
 // Handles this program's own messages for a while.
 void pump(DWORD ms);
+// The real pointer moved to a screen point (mouse input, not a message).
+void real_move(int x, int y);
+void real_click(int x, int y);
+// The real left button pressed or released where the pointer is.
+void real_button(bool down);
+// A real click there followed at once by a real key press and release,
+// both in the queue before the window handles the click.
+void real_click_and_key(int x, int y, WORD key);

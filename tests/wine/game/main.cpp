@@ -1,4 +1,4 @@
-// korvalo's window tests: game_test <korvalo.exe> board|play|help|small
+// korvalo's window tests: game_test <korvalo.exe> board|play|help|small|pacing
 //                         game_test <installed Korvalo.exe> installed <its working folder>
 #include "check.h"
 #include "screen.h"
@@ -15,11 +15,12 @@ int play_tests(const char* exe);
 int help_tests(const char* exe);
 int small_screen_tests(const char* exe);
 int installed_tests(const char* exe, const char* folder);
+int pacing_tests();
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 3) {
-        std::printf("usage: game_test KORVALO.EXE board|play|help|small\n");
+        std::printf("usage: game_test KORVALO.EXE board|play|help|small|pacing\n");
         return 2;
     }
     // The game's own geometry on this screen, to know where to look (the
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[2], "installed") == 0 && argc > 3) failures = installed_tests(exe, argv[3]);
     else if (std::strcmp(argv[2], "board") == 0) failures = board_tests(exe);
     else if (std::strcmp(argv[2], "small") == 0) failures = small_screen_tests(exe);
+    else if (std::strcmp(argv[2], "pacing") == 0) failures = pacing_tests();
     else failures = play_tests(exe);
     std::printf("%s: %d failed checks\n", argv[2], failures);
     return failures == 0 ? 0 : 1;

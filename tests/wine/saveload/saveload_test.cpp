@@ -138,10 +138,14 @@ void answer_box(const Game& game, const char* text, int button) {
 }
 
 // A click on the board's centre, where no token stands at the start: the
-// person's throw.
+// person's throw. Sent, so that it returns once the dice have stopped: a
+// key posted while they roll would be dropped.
 void throw_dice(const Game& game) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    click(game, (w - 451) / 2 + 226, (h - 450) / 2 + 225);
+    const LPARAM at = MAKELPARAM((w - 451) / 2 + 226, (h - 450) / 2 + 225);
+    DWORD_PTR result;
+    SendMessageTimeoutA(game.window, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutA(game.window, WM_LBUTTONUP, 0, at, SMTO_NORMAL, 10000, &result);
     settle(game);
 }
 
