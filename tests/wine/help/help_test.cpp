@@ -12,6 +12,7 @@
 
 #include <htmlhelp.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -22,7 +23,11 @@ static const char game_folder[] = "C:\\korvalo";
 
 static bool page_starts(HWND viewer, const char* title) { return help_page_text(viewer).rfind(title, 0) == 0; }
 
-static std::string page_start(HWND viewer) { return escaped_for_log(help_page_text(viewer).substr(0, 40)); }
+static std::string page_start(HWND viewer) {
+    std::string start = help_page_text(viewer).substr(0, 40);
+    std::replace_if(start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return escaped_for_log(start);
+}
 
 static bool bring_to_front(HWND w) {
     if (IsIconic(w)) ShowWindow(w, SW_RESTORE);
