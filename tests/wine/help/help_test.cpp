@@ -76,9 +76,12 @@ static void winhelp() {
     CHECK(wait_until([&] { return GetForegroundWindow() == viewer && page_starts(viewer, contents_title); }, 10000),
           "F1 did not bring the open help to the front on its contents (%s)", page_start(viewer).c_str());
 
+    // Until its window is destroyed the closing viewer would be asked to
+    // show the help, rather than a new one started.
     PostMessageA(viewer, WM_CLOSE, 0, 0);
-    wait_until([] { return !find_window_of("MS_WINHELP", 0); }, 10000);
+    wait_until([] { return !FindWindowA("MS_WINHELP", nullptr); }, 10000);
     bring_to_front(game.window);
+    settle(game);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - 451) / 2 - 94, top = (GetSystemMetrics(SM_CYSCREEN) - 450) / 2 - 15;
     click(game, left + 593, top + 11);
     CHECK(wait_until([] { return find_window_of("MS_WINHELP", 0) != nullptr; }, 20000), "\"?\" opened no help");
