@@ -1,14 +1,12 @@
-// A one-token game of a person (red) against the computer (yellow), played
-// to its end through the real window: the throw, the dice bounce and a
-// dragged die leaving the board intact, the pointer shapes of a carried
-// token, a refused drop, the computer's turn, the winner and the exit, the
-// record files kept in the game's temporary folder.
+// Faults: a throw or dragged die painting off its place, a second click or a key during the dice roll or a button flash handled afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn, ClipCursor in window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting counts back, the summary hidden or without a taskbar button, wrong texts of the game's boxes, names, statistics and summary under another code page, record files outside the temporary folder or left at exit.
 #include "check.h"
-#include "driver.h"
+#include "game_window.h"
 #include "play.h"
+#include "log_text.h"
 #include "screen.h"
 #include "game/board.h"
 #include "game/state.h"
+#include "ui/app/text.h"
 #include "ui/resources/resource.h"
 
 #include <algorithm>
@@ -17,6 +15,105 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+
+// The game-over dialog after the first game of two: what the record file
+// gives, as the player reads it.
+void check_game_over(HWND over, const std::string& winner) {
+    const std::string loser = winner == "Peña" ? "Cpu" : "Peña";
+    CHECK(control_text(over, IDC_WINS_LABEL) == winner + " ganó:" && control_text(over, IDC_WINS) == "1" && control_text(over, IDC_GAMES) == "1" &&
+              control_text(over, IDC_FIRST_HOME) == winner && control_text(over, IDC_LAST_PLAYER) == loser,
+          "game over: \"%s\" %s of %s, first \"%s\", last \"%s\"", control_text(over, IDC_WINS_LABEL).c_str(),
+          control_text(over, IDC_WINS).c_str(), control_text(over, IDC_GAMES).c_str(), control_text(over, IDC_FIRST_HOME).c_str(),
+          control_text(over, IDC_LAST_PLAYER).c_str());
+}
+
+// The summary paints each text on a gradient of one colour per row: the
+// same text drawn over the colours of its rows, read at the box's right
+// edge where no text reaches, must give the same pixels. x < 0 centres it
+// on the box's 640 pixels.
+static int text_differs(const Image& shot, POINT client, int edge, int x, int y, const char* text, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HFONT font = CreateFontA(-MulDiv(18, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old_font = SelectObject(dc, font);
+    SIZE size;
+    const std::wstring wide = wide_1252(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (x < 0) x = (639 - size.cx) / 2;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx + 4, -(size.cy + 4), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    uint32_t* px = nullptr;
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0);
+    HGDIOBJ old_bitmap = SelectObject(dc, canvas);
+    const int w = size.cx + 4, h = size.cy + 4, left = client.x + x - 2, top = client.y + y - 2;
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) px[row * w + col] = shot.at(client.x + edge, top + row);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    TextOutW(dc, 2, 2, wide.c_str(), static_cast<int>(wide.size()));
+    GdiFlush();
+    int differ = 0;
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) differ += (px[row * w + col] & 0xFFFFFF) != shot.at(left + col, top + row);
+    SelectObject(dc, old_bitmap);
+    SelectObject(dc, old_font);
+    DeleteObject(canvas);
+    DeleteObject(font);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return differ;
+}
+
+void check_summary(HWND summary, const std::string& winner, const std::string& time) {
+    Sleep(300);
+    const Image shot = capture_settled_screen();
+    POINT client = {0, 0};
+    ClientToScreen(summary, &client);
+    RECT r;
+    GetClientRect(summary, &r);
+    const bool ana = winner == "Peña";
+    const std::string time_line = "Tiempo total: " + time;
+    const struct {
+        int x, y;
+        const char* text;
+        COLORREF colour;
+    } texts[] = {
+        {45, 30, "Peña", RGB(0, 0, 0)},
+        {45, 70, ana ? "Juegos ganados:1" : "Juegos ganados:0", RGB(255, 0, 0)},
+        {45, 118, ana ? "Primera ficha:1" : "Primera ficha:0", RGB(255, 0, 0)},
+        {45, 166, ana ? "Último jugador:0" : "Último jugador:1", RGB(255, 0, 0)},
+        {45, 270, "Cpu", RGB(0, 0, 0)},
+        {45, 310, ana ? "Juegos ganados:0" : "Juegos ganados:1", RGB(255, 255, 0)},
+        {45, 358, ana ? "Primera ficha:0" : "Primera ficha:1", RGB(255, 255, 0)},
+        {45, 406, ana ? "Último jugador:1" : "Último jugador:0", RGB(255, 255, 0)},
+        {292, 203, ana ? "1" : "0", RGB(0, 0, 0)},
+        {292, 243, ana ? "0" : "1", RGB(0, 0, 0)},
+        {-1, 5, time_line.c_str(), RGB(0, 0, 0)},
+    };
+    for (const auto& t : texts) {
+        const int differ = text_differs(shot, client, r.right - 3, t.x, t.y, t.text, t.colour);
+        CHECK(differ == 0, "the summary's \"%s\" at %d,%d: %d pixels differ", t.text, t.x, t.y, differ);
+    }
+}
+
+// "Salir": the summary, a window of its own with a taskbar button, in
+// front (the game's window is hidden by now), with the run's records.
+void leave_with_salir(const Game& game, HWND over, const std::string& winner, const std::string& time) {
+    press_box_button(over, IDCANCEL);
+    HWND summary = nullptr;
+    wait_until([&] { return (summary = find_game_box(game)) && summary != over; }, 10000);
+    CHECK(summary != nullptr, "no records summary after Salir");
+    if (!summary) return;
+    const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
+    const bool taskbar = (ex & WS_EX_APPWINDOW) || (!GetWindow(summary, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
+    CHECK(taskbar && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
+          "the summary has %s taskbar button and is %s front", taskbar ? "a" : "no",
+          GetForegroundWindow() == summary ? "in" : "not in");
+    check_summary(summary, winner, time);
+    press_box_button(summary, IDOK);
+}
 
 namespace {
 
@@ -195,7 +292,9 @@ bool start_one_token_game(Play& p, bool from_key) {
     CHECK(players && IsWindowVisible(players) && GetDlgItem(players, IDC_SEAT0_NAME),
           "the players dialog did not stay open");
     if (!players || !IsWindowVisible(players)) return false;
-    SetDlgItemTextA(players, IDC_SEAT0_NAME, "ana");  // shown as "Ana"
+    if (p.games == 1) check_players_texts(players);
+    // Typed from outside as UTF-16; shown and kept as "Peña".
+    SetDlgItemTextW(players, IDC_SEAT0_NAME, L"pe\u00F1a");
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
     // The box keeps its state from the game before.
     if (IsDlgButtonChecked(players, IDC_SEAT2_CPU) != BST_CHECKED)
@@ -207,6 +306,36 @@ bool start_one_token_game(Play& p, bool from_key) {
     const bool started = wait_until([&] { return !find_game_box(p.game); }, 3000);
     CHECK(started, "a box is open after the players dialog: %s", box_text(find_game_box(p.game)).c_str());
     return started;
+}
+
+// "Peña" beside the board, pixel for pixel as drawn here in the system
+// font or, where that lacks the letters of 1252, its stand-in.
+void check_name_beside_board(const Image& shot) {
+    HFONT font = font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, shot.w, shot.h);
+    HGDIOBJ old_bitmap = SelectObject(dc, canvas);
+    HGDIOBJ old_font = SelectObject(dc, font);
+    const wchar_t name[] = L"Pe\u00F1a";
+    SIZE size;
+    GetTextExtentPoint32W(dc, name, 4, &size);
+    SetBkColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, RGB(255, 0, 0));
+    TextOutW(dc, turn_name_rect.left, turn_name_rect.top, name, 4);
+    int differ = 0;
+    for (int y = turn_name_rect.top; y < turn_name_rect.top + size.cy; ++y)
+        for (int x = turn_name_rect.left; x < turn_name_rect.left + size.cx; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            differ += shot.at(x, y) != (static_cast<uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    release_1252_fonts();
+    CHECK(differ == 0, "the name beside the board is not \"Peña\": %d pixels differ", differ);
 }
 
 // The opening of the game: red to throw, both tokens in their jails.
@@ -222,6 +351,7 @@ void check_new_game(Play& p, const View& v) {
     if (p.games == 1) {
         CHECK(v.dice.empty(), "dice drawn before the first throw (by a stray click on the board?)");
         p.bare = v.shot;
+        check_name_beside_board(v.shot);
     } else {
         for (const DieSpot& d : v.dice)
             CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25),
@@ -290,33 +420,18 @@ void drag_die(Play& p, const View& v) {
     bool moved = false;
     for (const DieSpot& n : after.dice) moved = moved || (n.x == d.x + dx && n.y == d.y + dy && n.face == d.face);
     CHECK(moved, "the die is not at its new place (%d, %d)", d.x + dx, d.y + dy);
-    // Everything but the dice is as before; where the die was the board
-    // shows again (no cube left), and around the new one's rounded corners.
-    Image expected = v.shot;
+    // Nothing but the two dice's places and the centre changed, and where
+    // the die was the board shows again (no cube left).
+    std::vector<Box> kept = moving_parts(v, after);
+    int cube = 0;
     for (int y = d.y; y < d.y + 61; ++y)
-        for (int x = d.x; x < d.x + 61; ++x)
-            if (expected.inside(x, y)) expected.px[static_cast<size_t>(y) * expected.w + x] = p.bare.at(x, y);
-    std::vector<Box> kept = {rect_box(centre_rect)};
-    for (const Spot& s : v.red_tokens) kept.push_back(token_box(s));
-    for (const Spot& s : v.yellow_tokens) kept.push_back(token_box(s));
-    for (const DieSpot& n : after.dice) {
-        if (n.x == d.x && n.y == d.y) continue;
-        for (int y = n.y; y < n.y + 60; ++y)
-            for (int x = n.x; x < n.x + 60; ++x)
-                if (expected.inside(x, y) && !die_pixel(x - n.x, y - n.y) && !(n.x != d.x + dx || n.y != d.y + dy))
-                    expected.px[static_cast<size_t>(y) * expected.w + x] = after.shot.at(x, y) == p.bare.at(x, y) ? after.shot.at(x, y) : p.bare.at(x, y);
-        // The die's own pixels are checked by finding it; the rest must be board.
-        kept.push_back(Box{n.x, n.y, n.x + 60, n.y + 60});
-    }
-    int board_around = 0;
-    for (int y = d.y + dy; y < d.y + dy + 60; ++y)
-        for (int x = d.x + dx; x < d.x + dx + 60; ++x)
-            if (after.shot.inside(x, y) && !die_pixel(x - d.x - dx, y - d.y - dy) && after.shot.at(x, y) != expected.at(x, y) &&
-                after.shot.at(x, y) != p.bare.at(x, y))
-                ++board_around;
-    CHECK(board_around == 0, "%d pixels around the put-down die are not the board", board_around);
-    const int stray = changes_outside(expected, after.shot, kept);
-    CHECK(stray == 0, "dragging the die left %d stray pixels", stray);
+        for (int x = d.x; x < d.x + 61; ++x) {
+            bool covered = false;
+            for (size_t i = 1; i < kept.size(); ++i) covered = covered || (!(kept[i].left == d.x && kept[i].top == d.y) && kept[i].holds(x, y));
+            cube += after.shot.inside(x, y) && !covered && after.shot.at(x, y) != p.bare.at(x, y);
+        }
+    const int stray = changes_outside(v.shot, after.shot, kept);
+    CHECK(cube == 0 && stray == 0, "dragging the die left %d pixels of it behind and %d stray pixels", cube, stray);
 }
 
 // The dice may come to rest over a token or the centre; like a player, the
@@ -327,7 +442,6 @@ bool park_dice(Play& p, const View& v) {
         const bool left_half = d.x < v.shot.w / 2;
         const int to_x = left_half ? 10 : v.shot.w - 70, to_y = v.shot.h - 70;
         if (d.x == to_x && d.y == to_y) continue;
-        if (getenv("KORVALO_TEST_TRACE")) NOTE("park die at %d,%d to %d,%d", d.x, d.y, to_x, to_y);
         post_mouse(p.game, WM_LBUTTONDOWN, d.x + 30, d.y + 30, true);
         post_mouse(p.game, WM_MOUSEMOVE, to_x + 30, to_y + 30, true);
         post_mouse(p.game, WM_LBUTTONUP, to_x + 30, to_y + 30, false);
@@ -398,10 +512,6 @@ void check_refused_drop(Play& p, const Spot& token, const View& v, POINT jail, H
     CHECK(current_cursor() == p.red_pointer, "the pointer is not red's arrow after the drop");
     const int changed = differing_pixels(v.shot, after.shot, 0, 0, v.shot.w, v.shot.h);
     CHECK(changed == 0, "a refused drop changed %d pixels", changed);
-    if (changed && getenv("KORVALO_TEST_PICTURES")) {
-        save_picture(v.shot, "refused-before.bmp");
-        save_picture(after.shot, "refused-after.bmp");
-    }
     const POINT at = empty_point(after);
     click(p.game, at.x, at.y);
     settle(p.game);
@@ -562,25 +672,6 @@ bool every_check_reached(const Play& p) {
            (!p.large || p.resolution_changed);
 }
 
-// "Salir": the summary, and the end of the program.
-void leave_with_salir(Play& p) {
-    HWND over = wait_for_game_over(p);
-    if (over) press_box_button(over, IDCANCEL); // "Salir"
-    HWND summary = nullptr;
-    wait_until([&] { return (summary = find_game_box(p.game)) && summary != over; }, 10000);
-    CHECK(summary != nullptr, "no records summary after Salir");
-    // The game's window is hidden by now: the summary must be a window of
-    // its own, with a taskbar button, in front.
-    if (summary) {
-        const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
-        const bool taskbar = (ex & WS_EX_APPWINDOW) || (!GetWindow(summary, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
-        CHECK(taskbar && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
-              "the summary has %s taskbar button and is %s front", taskbar ? "a" : "no",
-              GetForegroundWindow() == summary ? "in" : "not in");
-        press_box_button(summary, IDOK);
-    }
-}
-
 // After "Seguir" the board keeps the final position, the winner's token
 // beside its jail and the dice, also once the new-game dialog is cancelled
 // and the window repainted; the cancel puts back nothing (three players
@@ -597,7 +688,7 @@ void leave_after_seguir(Play& p) {
     wait_until([&] { return !IsWindow(dialog); }, 5000);
     InvalidateRect(p.game.window, nullptr, TRUE);
     const View v = wait_for_quiet(p);
-    const int seat = p.winner == "Ana" ? 0 : 2;
+    const int seat = p.winner == "Peña" ? 0 : 2;
     const Rect& jail = board_areas[jail_area_of[seat]];
     const Spot home = {jail.left + (seat == 0 ? -25 : 102), jail.top};
     bool winner_home = false;
@@ -622,8 +713,12 @@ void leave_after_seguir(Play& p) {
 
 void finish(Play& p) {
     CHECK(!record_file_of(p.game).empty(), "no record file in the game's temporary folder while the game runs");
-    if (p.large) leave_with_salir(p);
-    else leave_after_seguir(p);
+    if (p.large) {
+        leave_after_seguir(p);
+    } else if (HWND over = wait_for_game_over(p)) {
+        check_game_over(over, p.winner);
+        leave_with_salir(p.game, over, p.winner, control_text(over, IDC_TIME));
+    }
     const int code = wait_for_exit(p.game, 10000);
     CHECK(code == 0, "exit code %d after the game", code);
     // Every game of the run left a record file while the program ran; none
@@ -646,12 +741,7 @@ bool play_one_game(Play& p, bool from_key) {
     const DWORD start = GetTickCount();
     while (p.winner.empty() && GetTickCount() - start < 400000) {
         if (answer_boxes(p)) continue;
-        const DWORD before_look = GetTickCount();
         v = look();
-        if (getenv("KORVALO_TEST_TRACE"))
-            NOTE("look %lu ms: turn %d number %d, %zu dice (%d,%d %d,%d), red %zu", GetTickCount() - before_look, v.turn,
-                 v.number, v.dice.size(), v.dice.size() > 0 ? v.dice[0].x : 0, v.dice.size() > 0 ? v.dice[0].y : 0,
-                 v.dice.size() > 1 ? v.dice[1].x : 0, v.dice.size() > 1 ? v.dice[1].y : 0, v.red_tokens.size());
         if (v.turn == 2) {
             if (last_turn != 2) ++p.computer_turns;
             if (last_turn != 2 && !p.cpu_click_checked && v.number == 0) check_click_in_computer_turn(p, v);
@@ -677,7 +767,7 @@ bool play_one_game(Play& p, bool from_key) {
     }
     NOTE("%d throws and %d moves by the person, %d computer turns; winner %s", p.human_throws, p.human_moves,
          p.computer_turns, p.winner.c_str());
-    CHECK(p.winner == "Ana" || p.winner == "Cpu", "winner \"%s\"", p.winner.c_str());
+    CHECK(p.winner == "Peña" || p.winner == "Cpu", "winner \"%s\"", p.winner.c_str());
     return true;
 }
 

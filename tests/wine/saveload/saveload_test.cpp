@@ -1,13 +1,11 @@
-// Save and Load through the real game: saveload_test <korvalo.exe>
-// A two-token game is saved with the system's save dialog (its title, name
-// and filter, the overwrite question, the player's Documents folder),
-// played on, loaded back over itself after the abandon question, shown and
-// saved again exactly as it was, and played on; a damaged file is refused, a
-// save that cannot be written leaves the earlier file whole, and the
-// dialogs open where the last file was chosen.
-#include "tests/wine/common/check.h"
-#include "tests/wine/saveload/window_driver.h"
+// Faults: Save and Load not opening in Documents first and in the last folder used after, the dialogs' titles, name and filter, no question before replacing a file or abandoning a game, a loaded game not as saved or not going on, a damaged file taken, a failed save damaging the earlier file or leaving a temporary one, names not kept as 1252, the record file following a loaded game's folder.
+#include "check.h"
+#include "file_dialog.h"
+#include "game_window.h"
+#include "screen.h"
 #include "ui/resources/resource.h"
+
+#include <dlgs.h>
 
 #include <shlobj.h>
 
@@ -15,8 +13,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-int failed_checks;
 
 namespace {
 
@@ -72,35 +68,40 @@ std::string game_of(const std::string& text) {
     return out;
 }
 
-bool start_in_folder(const char* exe, Game& game) {
-    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
-    char temp[MAX_PATH], work[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::snprintf(work, sizeof work, "%skorvalo-saveload-%lu", temp, GetCurrentProcessId());
-    CreateDirectoryA(work, nullptr);
-    return start_game_in(exe, work, game);
+HWND wait_for_message_box(const Game& game) {
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) && is_message_box(box) && IsWindowEnabled(box); }, 5000);
+    return box;
 }
+
+bool nothing_opens(const Game& game) {
+    Sleep(1000);
+    settle(game);
+    return !find_game_box(game);
+}
+
+std::string filter_box(HWND dialog) { return control_text(dialog, cmb1); }
 
 bool start_two_token_game(const Game& game) {
     post_key(game, VK_F2);
-    HWND dialog = wait_for_dialog(game, 5000);
+    HWND dialog = wait_for_box(game, 5000);
     if (!dialog || !GetDlgItem(dialog, IDC_TOKENS_2)) return false;
     press_box_button(dialog, IDC_TOKENS_2);
     press_box_button(dialog, IDC_PLAYERS_2);
     press_box_button(dialog, IDOK);
     HWND players = nullptr;
-    wait_until([&] { return (players = find_dialog(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
+    wait_until([&] { return (players = find_game_box(game)) && GetDlgItem(players, IDC_SEAT0_NAME); }, 5000);
     if (!players) return false;
     SetDlgItemTextA(players, IDC_SEAT0_NAME, "Ana");
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Íñigo");
     press_box_button(players, IDOK);
-    return wait_until([&] { return !find_dialog(game); }, 5000);
+    return wait_until([&] { return !find_game_box(game); }, 5000);
 }
 
 // F3 and a name typed into the save dialog; the file's bytes once written.
 std::string save_as(const Game& game, const char* name) {
     post_key(game, VK_F3);
-    HWND dialog = wait_for_file_dialog(game, 5000);
+    HWND dialog = wait_for_file_dialog(game);
     CHECK(dialog != nullptr, "no save dialog for %s", name);
     if (!dialog) return "";
     choose_file(dialog, name);
@@ -112,11 +113,11 @@ std::string save_as(const Game& game, const char* name) {
 // F4, the question answered Yes, and a name typed into the open dialog.
 void load_from(const Game& game, const char* name) {
     post_key(game, VK_F4);
-    HWND question = wait_for_message_box(game, 5000);
+    HWND question = wait_for_message_box(game);
     CHECK(question != nullptr, "no question before loading");
     if (!question) return;
     press_box_button(question, IDYES);
-    HWND dialog = wait_for_file_dialog(game, 5000);
+    HWND dialog = wait_for_file_dialog(game);
     CHECK(dialog != nullptr, "no open dialog");
     if (!dialog) return;
     CHECK(window_text(dialog) == "Cargar partida", "open dialog title \"%s\"", window_text(dialog).c_str());
@@ -127,7 +128,7 @@ void load_from(const Game& game, const char* name) {
 }
 
 void answer_box(const Game& game, const char* text, int button) {
-    HWND box = wait_for_message_box(game, 5000);
+    HWND box = wait_for_message_box(game);
     CHECK(box != nullptr, "no message \"%s\"", text);
     if (!box) return;
     CHECK(box_text(box) == text, "message \"%s\", expected \"%s\"", box_text(box).c_str(), text);
@@ -150,22 +151,15 @@ void throw_dice(const Game& game) {
 }
 
 void run(const Game& game) {
-    post_key(game, VK_F3);
-    CHECK(nothing_opens(game, 1000), "F3 without a game opened something");
-    post_key(game, VK_F4);
-    HWND open = wait_for_file_dialog(game, 5000);
-    CHECK(open != nullptr, "F4 without a game does not go straight to the open dialog");
-    if (open) press_box_button(open, IDCANCEL), gone(open);
-
     if (!start_two_token_game(game)) {
         CHECK(false, "could not start a game through the dialogs");
         return;
     }
     settle(game);
-    const Image at_start = capture_screen();
+    const Image at_start = capture_settled_screen();
 
     post_key(game, VK_F3);
-    HWND dialog = wait_for_file_dialog(game, 5000);
+    HWND dialog = wait_for_file_dialog(game);
     CHECK(dialog != nullptr, "no save dialog");
     if (!dialog) return;
     CHECK(window_text(dialog) == "Guardar partida", "save dialog title \"%s\"", window_text(dialog).c_str());
@@ -183,9 +177,9 @@ void run(const Game& game) {
 
     // The same name again: the dialog asks before it replaces the file.
     post_key(game, VK_F3);
-    dialog = wait_for_file_dialog(game, 5000);
+    dialog = wait_for_file_dialog(game);
     if (dialog) choose_file(dialog, "Uno.kor");
-    HWND replace = wait_for_message_box(game, 5000);
+    HWND replace = wait_for_message_box(game);
     CHECK(replace != nullptr, "no question before replacing Uno.kor");
     if (replace) press_box_button(replace, IDYES);
     if (dialog) CHECK(gone(dialog), "the save dialog stays open after replacing");
@@ -199,13 +193,13 @@ void run(const Game& game) {
     // Loading asks first; No leaves the game alone.
     post_key(game, VK_F4);
     answer_box(game, "¿Quiere abandonar la partida actual y cargar otra?", IDNO);
-    CHECK(nothing_opens(game, 1000), "answering No still opened a dialog");
+    CHECK(nothing_opens(game), "answering No still opened a dialog");
     CHECK(game_of(save_as(game, "Dos-bis.kor")) == game_of(dos), "answering No changed the game");
 
     load_from(game, "Uno.kor");
-    const Image loaded = capture_screen();
-    CHECK(differing_pixels(at_start, loaded) == 0, "the loaded game does not look as it did when saved (%d pixels)",
-          differing_pixels(at_start, loaded));
+    const Image loaded = capture_settled_screen();
+    CHECK(differing_pixels(at_start, loaded, 0, 0, loaded.w, loaded.h) == 0, "the loaded game does not look as it did when saved (%d pixels)",
+          differing_pixels(at_start, loaded, 0, 0, loaded.w, loaded.h));
     const std::string tres = save_as(game, "Tres.kor");
     CHECK(game_of(tres) == game_of(uno), "the loaded game saves differently:\n%s\nversus\n%s", tres.c_str(),
           uno.c_str());
@@ -230,9 +224,9 @@ void run(const Game& game) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     CHECK(held != INVALID_HANDLE_VALUE, "cannot hold Cerrado.kor open");
     post_key(game, VK_F3);
-    dialog = wait_for_file_dialog(game, 5000);
+    dialog = wait_for_file_dialog(game);
     if (dialog) choose_file(dialog, "Cerrado.kor");
-    replace = wait_for_message_box(game, 5000);
+    replace = wait_for_message_box(game);
     if (replace && box_text(replace) != "No se pudo guardar la partida.") {
         press_box_button(replace, IDYES);
         gone(replace);
@@ -250,7 +244,7 @@ void run(const Game& game) {
     // its record file where it was.
     CreateDirectoryA(path_in_folder("Otra").c_str(), nullptr);
     post_key(game, VK_F3);
-    dialog = wait_for_file_dialog(game, 5000);
+    dialog = wait_for_file_dialog(game);
     if (dialog) {
         choose_file(dialog, "Otra");
         wait_until([&] { return file_name_box(dialog).empty(); }, 5000);
@@ -268,45 +262,18 @@ void run(const Game& game) {
     answer_box(game, "¿De verdad quiere salir?", IDYES);
 }
 
-// Run with the system's dialog library switched off: Save and Load say
-// they cannot work instead of doing nothing, and the game goes on.
-void run_without_dialogs(const Game& game) {
-    CHECK(start_two_token_game(game), "could not start a game");
-    post_key(game, VK_F3);
-    answer_box(game, "No se pudo guardar la partida.", IDOK);
-    post_key(game, VK_F4);
-    answer_box(game, "¿Quiere abandonar la partida actual y cargar otra?", IDYES);
-    answer_box(game, "No se pudo cargar la partida.", IDOK);
-    CHECK(nothing_opens(game, 500), "something else opened");
-    PostMessageA(game.window, WM_CLOSE, 0, 0);
-    answer_box(game, "¿De verdad quiere salir?", IDYES);
-}
-
 } // namespace
 
-int main(int argc, char** argv) {
-    setvbuf(stdout, nullptr, _IONBF, 0);
-    const bool without_dialogs = argc == 3 && std::strcmp(argv[2], "without-dialogs") == 0;
-    if (argc < 2 || (argc == 3 && !without_dialogs)) {
-        std::printf("usage: saveload_test KORVALO.EXE [without-dialogs]\n");
-        return 2;
-    }
-    static char exe[MAX_PATH];
-    std::snprintf(exe, sizeof exe, "%s%s", argv[1][0] == '/' ? "Z:" : "", argv[1]);
-    for (char* c = exe; *c; ++c)
-        if (*c == '/') *c = '\\';
-    GetDesktopWindow();
+int saveload_tests(const char* exe) {
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
     Game game;
-    if (!start_in_folder(exe, game)) {
-        std::printf("the game did not start\n");
-        return 1;
+    if (!start_game(exe, game)) {
+        CHECK(false, "the game did not start");
+        return failed_checks;
     }
-    Sleep(500);
-    if (without_dialogs) run_without_dialogs(game);
-    else run(game);
+    run(game);
     const int code = wait_for_exit(game, 10000);
     CHECK(code == 0, "exit code %d", code);
     stop_game(game);
-    std::printf("saveload: %d failed checks\n", failed_checks);
-    return failed_checks == 0 ? 0 : 1;
+    return failed_checks;
 }

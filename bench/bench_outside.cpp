@@ -1,6 +1,6 @@
 // Benchmark of the game from outside, beside Wine's own Minesweeper:
 // process start to first completed paint. Prints medians.
-#include "driver.h"
+#include "game_window.h"
 
 #include <algorithm>
 #include <cstdio>

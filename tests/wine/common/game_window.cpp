@@ -1,4 +1,7 @@
-#include "driver.h"
+#include "game_window.h"
+
+#include "file_dialog.h"
+#include "log_text.h"
 
 #include "screen.h"
 #include "game/board.h"
@@ -85,6 +88,38 @@ HWND wait_for_box(const Game& game, DWORD ms) {
     HWND box = nullptr;
     wait_until([&] { return (box = find_game_box(game)) != nullptr; }, ms);
     return box;
+}
+
+HWND wait_for_control(const Game& game, int id, DWORD ms) {
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) && GetDlgItem(box, id) && IsWindowEnabled(box); }, ms);
+    return box && GetDlgItem(box, id) ? box : nullptr;
+}
+
+HWND wait_for_file_dialog(const Game& game) {
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) && is_file_dialog(box) && IsWindowEnabled(box); }, 10000);
+    return box && is_file_dialog(box) ? box : nullptr;
+}
+
+bool gone(HWND window) {
+    return wait_until([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
+}
+
+std::string control_text(HWND dialog, int id) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    return read_as_1252(text);
+}
+
+std::string answer_box(const Game& game, int button) {
+    HWND box = wait_for_box(game, 5000);
+    if (!box) return "";
+    const std::string text = is_message_box(box) ? box_text(box) : window_text(box);
+    press_box_button(box, button);
+    gone(box);
+    settle(game);
+    return text;
 }
 
 HCURSOR current_cursor() {

@@ -76,16 +76,6 @@ Image game_picture(int id) {
     return image;
 }
 
-Image crop(const Image& from, int x, int y, int w, int h) {
-    Image out;
-    out.w = w;
-    out.h = h;
-    out.px.resize(static_cast<size_t>(w) * h);
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) out.px[static_cast<size_t>(j) * w + i] = from.at(x + i, y + j);
-    return out;
-}
-
 bool same_block(const Image& shot, int x, int y, const Image& picture) {
     if (picture.w == 0) return false;
     for (int j = 0; j < picture.h; ++j)
@@ -209,24 +199,4 @@ int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const s
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return result;
-}
-
-void save_picture(const Image& image, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return;
-    const uint32_t row = static_cast<uint32_t>(image.w) * 4, size = row * image.h;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    info.biSize = sizeof info;
-    info.biWidth = image.w;
-    info.biHeight = -image.h;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    std::fwrite(image.px.data(), 4, image.px.size(), f);
-    std::fclose(f);
 }

@@ -21,8 +21,6 @@ Image capture_settled_screen();
 // A bitmap resource of the game's executable, by id.
 Image game_picture(int id);
 void open_game_pictures(const char* exe);
-// Part of an image.
-Image crop(const Image& from, int x, int y, int w, int h);
 bool same_block(const Image& shot, int x, int y, const Image& picture);
 // Pixels that differ between two captures inside (x, y, w, h).
 int differing_pixels(const Image& a, const Image& b, int x, int y, int w, int h);
@@ -44,5 +42,3 @@ bool die_pixel(int x, int y);
 // colour, or -1 when it shows none of 0..12; pixels under the dice given
 // are not compared (a die may rest over the centre).
 int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering = {});
-// Writes a capture as a BMP file, to look at a failure.
-void save_picture(const Image& image, const char* path);

@@ -1,5 +1,5 @@
-// Starting the game in a working folder of its own and finding its message
-// boxes and dialogs among the windows of its process.
+// Starting the game in a working folder of its own, finding its message
+// boxes and dialogs among the windows of its process, and real input.
 #pragma once
 
 #include "game_process.h"
@@ -25,6 +25,17 @@ std::string record_file_of(const Game& game);
 HWND find_game_box(const Game& game);
 bool is_message_box(HWND box);
 HWND wait_for_box(const Game& game, DWORD ms);
+// The game's box that has the control (a dialog of the game or a file
+// dialog's name box), enabled, or null after the time-out.
+HWND wait_for_control(const Game& game, int id, DWORD ms = 5000);
+HWND wait_for_file_dialog(const Game& game);
+bool gone(HWND window);
+// The text of a dialog's control (asked of its window, in another
+// process), read as 1252 like window_text.
+std::string control_text(HWND dialog, int id);
+// Presses the button of the box now open and waits for the box to close;
+// its text, or "" when none opened.
+std::string answer_box(const Game& game, int button);
 // The pointer shape now showing (the foreground thread's cursor).
 HCURSOR current_cursor();
 // A small window of this program, to take the activation from the game.
