@@ -113,9 +113,9 @@ std::string control_text(HWND dialog, int id) {
 }
 
 std::string answer_box(const Game& game, int button) {
-    HWND box = wait_for_box(game, 5000);
-    if (!box) return "";
-    const std::string text = is_message_box(box) ? box_text(box) : window_text(box);
+    HWND box = nullptr;
+    if (!wait_until([&] { return (box = find_game_box(game)) && is_message_box(box); }, 5000)) return "";
+    const std::string text = box_text(box);
     press_box_button(box, button);
     gone(box);
     settle(game);

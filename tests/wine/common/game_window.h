@@ -33,8 +33,8 @@ bool gone(HWND window);
 // The text of a dialog's control (asked of its window, in another
 // process), read as 1252 like window_text.
 std::string control_text(HWND dialog, int id);
-// Presses the button of the box now open and waits for the box to close;
-// its text, or "" when none opened.
+// Presses the button of the message box now open and waits for it to
+// close; its text, or "" when none opened.
 std::string answer_box(const Game& game, int button);
 // The pointer shape now showing (the foreground thread's cursor).
 HCURSOR current_cursor();
