@@ -18,10 +18,7 @@ int installed_tests(const char* exe, const char* folder);
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    if (argc < 3) {
-        std::printf("usage: game_test KORVALO.EXE window|play|saveload|installed FOLDER\n");
-        return 2;
-    }
+    if (argc < 3) return 2;
     // The game's own geometry on this screen, to know where to look (the
     // game takes a smaller screen for 640 x 480).
     screen_w = static_cast<uint16_t>(std::max(GetSystemMetrics(SM_CXSCREEN), 640));

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string documents() {
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 // The player's own temporary folder, where the game keeps its records.
 std::string record_file(const char* name) {
     char temp[MAX_PATH] = "";
@@ -38,28 +32,27 @@ struct Times {
 // F3 saves into Documents, F4 loads the game back from there: the game's
 // time then goes on from where it was saved.
 void save_and_load(const Game& game, Times& times) {
-    const std::string saved = documents() + "\\Partida.kor";
+    char saved[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, saved);
+    lstrcatA(saved, "\\Partida.kor");
     post_key(game, VK_F3);
     HWND dialog = wait_for_file_dialog(game);
     CHECK(dialog != nullptr, "no save dialog");
     if (!dialog) return;
     choose_file(dialog, "Partida.kor");
-    CHECK(wait_until([&] { return exists(saved); }, 10000), "no saved game in %s", saved.c_str());
+    CHECK(wait_until([&] { return exists(saved); }, 10000), "no saved game in %s", saved);
     times.saved = GetTickCount();
-    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    gone(dialog);
     post_key(game, VK_F4);
-    HWND question = wait_for_box(game, 5000);
-    if (question && is_message_box(question)) press_box_button(question, IDYES);
+    answer_box(game, IDYES);
     dialog = wait_for_file_dialog(game);
     CHECK(dialog && window_text(dialog) == "Cargar partida", "no open dialog \"Cargar partida\"");
     if (!dialog) return;
     choose_file(dialog, "Partida.kor");
-    wait_until([&] { return !IsWindow(dialog); }, 5000);
+    gone(dialog);
     times.loaded = GetTickCount();
     settle(game);
-    HWND refused = find_game_box(game);
-    CHECK(!refused, "loading from Documents: \"%s\"", refused ? box_text(refused).c_str() : "");
-    if (refused) press_box_button(refused, IDOK);
+    CHECK(!find_game_box(game), "loading from Documents: \"%s\"", box_text(find_game_box(game)).c_str());
 }
 
 // The game steps aside for another program (it minimises itself); started
@@ -90,10 +83,7 @@ int shown_ms(const std::string& time) {
 
 int installed_tests(const char* exe, const char* folder) {
     Game game;
-    if (!start_game_at(exe, folder, game)) {
-        CHECK(false, "the installed game did not start from %s in %s", exe, folder);
-        return 1;
-    }
+    if (!start_game_at(exe, folder, game)) return ++failed_checks;
     Times times;
     const std::string winner = play_against_computer(game, [&] {
         times.started = GetTickCount();
@@ -101,24 +91,19 @@ int installed_tests(const char* exe, const char* folder) {
         CHECK(exists(record_file("Juego1.dat")), "no record file %s", record_file("Juego1.dat").c_str());
         start_again(exe, game);
     });
-    HWND over = nullptr;
-    wait_until([&] { return (over = find_game_box(game)) && !is_message_box(over); }, 10000);
+    HWND over = wait_for_control(game, IDC_TIME, 10000);
     const DWORD over_seen = GetTickCount();
     CHECK(over != nullptr, "no game-over dialog after a win by \"%s\"", winner.c_str());
-    if (!over) {
-        stop_game(game);
-        return failed_checks;
-    }
+    if (!over) return stop_game(game), failed_checks;
     check_game_over(over, winner);
     // The time between the save and the load is not the game's.
     const std::string time = control_text(over, IDC_TIME);
     const int expected = static_cast<int>(over_seen - times.loaded) + static_cast<int>(times.saved - times.started);
     CHECK(shown_ms(time) >= 0 && std::abs(shown_ms(time) - expected) <= 3000, "game time %s, about %d ms expected",
           time.c_str(), expected);
-    leave_with_salir(game, over, winner, time);
-    const int code = wait_for_exit(game, 10000);
-    CHECK(code == 0, "exit code %d", code);
-    CHECK(!exists(record_file("Juego1.dat")), "the record file is left after the exit");
+    press_box_button(over, IDCANCEL); // "Salir"
+    check_summary(game, winner, true, true);
+    CHECK(wait_for_exit(game, 10000) == 0 && !exists(record_file("Juego1.dat")), "no exit with 0, or the record file left");
     stop_game(game);
     return failed_checks;
 }

@@ -14,6 +14,6 @@
 // name, empty when the game could not be played to its end.
 std::string play_against_computer(Game& game, const std::function<void()>& started);
 void check_game_over(HWND over, const std::string& winner);
-void leave_with_salir(const Game& game, HWND over, const std::string& winner, const std::string& time);
+void check_summary(const Game& game, const std::string& winner, bool records, bool salir);
 // The players dialog of a first game of two, as the player reads it.
 void check_players_texts(HWND players);

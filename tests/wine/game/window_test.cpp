@@ -19,11 +19,7 @@ bool shows_button(int i, bool pressed) {
     return same_block(capture_settled_screen(), buttons[i].left, buttons[i].top, game_picture(pressed ? normal[i] - 1 : normal[i]));
 }
 
-bool no_box(const Game& game) {
-    Sleep(400);
-    settle(game);
-    return find_game_box(game) == nullptr;
-}
+bool no_box(const Game& game) { return Sleep(400), settle(game), find_game_box(game) == nullptr; }
 
 // The window covers the screen; on a 640 x 480 screen the board's red
 // outline has its corner at (94, 14); the centre shows a black 0 on red,
@@ -76,7 +72,7 @@ void check_buttons(const Game& game) {
 }
 
 // Over the board the pointer has the game's shape again after a dialog's
-// edit field gave it another.
+// edit field gave it another (WM_SETCURSOR).
 void check_pointer_after_edit(const Game& game) {
     const POINT board = {(board_rect.left + board_rect.right) / 2, (board_rect.top + board_rect.bottom) / 2};
     real_move(board.x, board.y);
@@ -111,13 +107,6 @@ void check_leaving_refused(const Game& game, const char* how, void (*ask)(const 
     CHECK(asked == "¿De verdad quiere salir?" && changed == 0, "%s asked \"%s\"; No changed %d pixels", how, asked.c_str(), changed);
 }
 
-void bring_back(const Game& game) {
-    ShowWindow(game.window, SW_RESTORE);
-    SetForegroundWindow(game.window);
-    pump(300);
-    settle(game);
-}
-
 // Switching to another program minimises the game, but not under its own
 // box. The system's question before it ends the session, with that box
 // open: no second question on top of it, the end refused, the box in front.
@@ -126,7 +115,9 @@ void check_deactivation(const Game& game) {
     SetForegroundWindow(other);
     pump(100);
     CHECK(wait_until([&] { return IsIconic(game.window) != FALSE; }, 3000), "switching away did not minimise");
-    bring_back(game);
+    ShowWindow(game.window, SW_RESTORE);
+    SetForegroundWindow(game.window);
+    pump(300);
     post_key(game, VK_ESCAPE);
     HWND box = wait_for_box(game, 5000);
     SetForegroundWindow(other);
@@ -140,7 +131,7 @@ void check_deactivation(const Game& game) {
           GetForegroundWindow() == box);
     answer_box(game, IDNO);
     DestroyWindow(other);
-    bring_back(game);
+    SetForegroundWindow(game.window);
 }
 
 // A game started, F2 asks first; when the session really ends the record
