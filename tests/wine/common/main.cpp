@@ -1,5 +1,5 @@
 // The game's window tests under Wine, one group a run:
-//   game_test <korvalo.exe> window|play|saveload
+//   game_test <korvalo.exe> window|play
 //   game_test <installed Korvalo.exe> installed <its working folder>
 #include "check.h"
 #include "screen.h"
@@ -22,7 +22,6 @@ int random_number() { return 0; }
 
 int window_tests(const char* exe);
 int play_tests(const char* exe);
-int saveload_tests(const char* exe);
 int installed_tests(const char* exe, const char* folder);
 
 int main(int argc, char** argv) {
@@ -43,7 +42,6 @@ int main(int argc, char** argv) {
     const std::string group = argv[2];
     if (group == "installed" && argc > 3) installed_tests(exe, argv[3]);
     else if (group == "window") window_tests(exe);
-    else if (group == "saveload") saveload_tests(exe);
     else if (group == "play") play_tests(exe);
     else return 2;
     std::printf("%s: %d failed checks\n", argv[2], failed_checks);

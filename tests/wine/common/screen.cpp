@@ -25,7 +25,7 @@ static Image read_bitmap(HDC dc, HBITMAP bitmap, int w, int h) {
     return image;
 }
 
-Image capture_screen() {
+static Image capture_screen() {
     HDC screen = GetDC(nullptr);
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     HDC memory = CreateCompatibleDC(screen);
@@ -104,7 +104,8 @@ std::vector<Spot> find_tokens(const Image& shot, int seat) {
     return spots;
 }
 
-bool die_pixel(int x, int y) {
+// True when (x, y) is a pixel of the die's shape in a 60 x 60 cell.
+static bool die_pixel(int x, int y) {
     const Image strip = game_picture(IDB_DICE);
     return strip.w == 420 && strip.at(DICE_MASK_CELL * DICE_CELL + x, y) == 0;
 }

@@ -1,4 +1,4 @@
-// Faults: record files not in the player's temporary folder or left after the exit, anything written into the game folder, Save and Load not starting in Documents, the open dialog's title, a second copy not bringing the first to front or not ending with 0, the game's time counting a save-and-load pause, wrong statistics or summary after a game.
+// Faults: record files not in the player's temporary folder or left after the exit, anything written into the game folder, Save and Load not opening in Documents first and in the folder last used after, the file dialogs' titles, a second copy not bringing the first to front or not ending with 0, the game's time counting a save-and-load pause, wrong statistics or summary after a game.
 // installed-game.sh runs, as an unprivileged user, once the game folder
 // under Program Files has been given to root:
 //   game_test <the shortcut's target> installed <its working folder>
@@ -29,27 +29,33 @@ struct Times {
     DWORD started = 0, saved = 0, loaded = 0; // as seen from here
 };
 
-// F3 saves into Documents, F4 loads the game back from there: the game's
-// time then goes on from where it was saved.
-void save_and_load(const Game& game, Times& times) {
-    char saved[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, saved);
-    lstrcatA(saved, "\\Partida.kor");
-    post_key(game, VK_F3);
+// A file dialog's title, and the name chosen there.
+void choose(const Game& game, const char* title, const std::string& name) {
     HWND dialog = wait_for_file_dialog(game);
-    CHECK(dialog != nullptr, "no save dialog");
-    if (!dialog) return;
-    choose_file(dialog, "Partida.kor");
-    CHECK(wait_until([&] { return exists(saved); }, 10000), "no saved game in %s", saved);
+    CHECK(dialog && window_text(dialog) == title, "no file dialog \"%s\" for %s", title, name.c_str());
+    if (dialog) choose_file(dialog, name.c_str()), gone(dialog);
+}
+
+// F3 saves into Documents first; saved into a folder chosen there, the
+// next save goes to that folder; F4 loads the first back: the game's time
+// then goes on from where it was saved.
+void save_and_load(const Game& game, Times& times) {
+    char documents[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+    const std::string saved = documents + std::string("\\Partida.kor"), other = documents + std::string("\\Otra");
+    post_key(game, VK_F3);
+    choose(game, "Guardar partida", "Partida.kor");
+    CHECK(wait_until([&] { return exists(saved); }, 10000), "no saved game in %s", saved.c_str());
     times.saved = GetTickCount();
-    gone(dialog);
+    CreateDirectoryA(other.c_str(), nullptr);
+    post_key(game, VK_F3);
+    choose(game, "Guardar partida", other + "\\Uno.kor");
+    post_key(game, VK_F3);
+    choose(game, "Guardar partida", "Dos.kor");
+    CHECK(wait_until([&] { return exists(other + "\\Dos.kor"); }, 10000), "the save dialog did not open in the folder last used");
     post_key(game, VK_F4);
     answer_box(game, IDYES);
-    dialog = wait_for_file_dialog(game);
-    CHECK(dialog && window_text(dialog) == "Cargar partida", "no open dialog \"Cargar partida\"");
-    if (!dialog) return;
-    choose_file(dialog, "Partida.kor");
-    gone(dialog);
+    choose(game, "Cargar partida", saved);
     times.loaded = GetTickCount();
     settle(game);
     CHECK(!find_game_box(game), "loading from Documents: \"%s\"", box_text(find_game_box(game)).c_str());
