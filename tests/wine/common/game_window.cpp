@@ -65,12 +65,6 @@ HWND find_game_box(const Game& game) {
 
 bool is_message_box(HWND box) { return GetDlgItem(box, 0xFFFF) != nullptr; }
 
-HWND wait_for_box(const Game& game, DWORD ms) {
-    HWND box = nullptr;
-    wait_until([&] { return (box = find_game_box(game)) != nullptr; }, ms);
-    return box;
-}
-
 HWND wait_for_control(const Game& game, int id, DWORD ms) {
     HWND box = nullptr;
     wait_until([&] { return (box = find_game_box(game)) && GetDlgItem(box, id) && IsWindowEnabled(box); }, ms);

@@ -22,7 +22,6 @@ std::string record_file_of(const Game& game);
 // A visible message box or dialog of the game (class #32770), or null.
 HWND find_game_box(const Game& game);
 bool is_message_box(HWND box);
-HWND wait_for_box(const Game& game, DWORD ms);
 // The game's enabled box that has the control, or null after the time-out.
 HWND wait_for_control(const Game& game, int id, DWORD ms = 5000);
 HWND wait_for_file_dialog(const Game& game);

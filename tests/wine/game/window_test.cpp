@@ -106,7 +106,8 @@ void check_deactivation(const Game& game) {
     SetForegroundWindow(game.window);
     pump(300);
     post_key(game, VK_ESCAPE);
-    HWND box = wait_for_box(game, 5000);
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) != nullptr; }, 5000);
     SetForegroundWindow(other);
     pump(600);
     CHECK(!IsIconic(game.window), "minimised under a message box");
