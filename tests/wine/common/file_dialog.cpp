@@ -13,9 +13,3 @@ void choose_file(HWND dialog, const char* name) {
     SetDlgItemTextA(dialog, name_box_id(dialog), name);
     press_box_button(dialog, IDOK);
 }
-
-std::string file_name_box(HWND dialog) {
-    char text[MAX_PATH] = {};
-    GetDlgItemTextA(dialog, name_box_id(dialog), text, sizeof text);
-    return text;
-}

@@ -3,11 +3,8 @@
 
 #include <windows.h>
 
-#include <string>
-
 // Whether a dialog window (class #32770) is a file dialog: it has a file
 // name box.
 bool is_file_dialog(HWND dialog);
 // Types the name into the file name box and presses OK.
 void choose_file(HWND dialog, const char* name);
-std::string file_name_box(HWND dialog);

@@ -1,12 +1,7 @@
-#!/usr/bin/env bash
-# The game as a standard user has it. An unprivileged user, "player", in a
-# Wine prefix of the player's own, runs the installer from the staged medium
-# into Program Files; the game folder is then given to root (folders 755,
-# files 644), as Program Files is; the player starts the game from its
-# shortcut and plays it (game_test ... installed). Nothing may be written
-# into the game folder, and no record file may be left anywhere in the
-# prefix. Acting as another user needs root: skipped (77) otherwise.
-#   installed-game.sh MEDIUM-FOLDER INSTALL-DRIVER.exe GAME-TEST.exe
+# Faults: a standard user's installed game writing into its folder under Program Files or leaving a record file anywhere (and those of installed_test.cpp).
+# The user "player" installs into a prefix of its own, the game folder is given to root (755/644), the player
+# plays from the shortcut (game_test ... installed). Needs root (skipped with 77 otherwise).
+#   bash installed-game.sh MEDIUM-FOLDER INSTALL-DRIVER.exe GAME-TEST.exe
 set -euo pipefail
 medium=$1 install_driver=$2 game_test=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -29,8 +24,7 @@ cleanup() {
     rm -rf "$job"
 }
 trap 'status=$?; cleanup; exit $status' EXIT
-# The build tree may be closed to other users: what the player runs is
-# copied out of it.
+# The build tree may be closed to other users: what the player runs is copied out of it.
 chmod 755 "$job"
 mkdir -p "$job/bin" "$job/player/home"
 cp -r "$medium" "$job/bin/medium"
@@ -38,8 +32,7 @@ cp "$install_driver" "$game_test" "$here/../../../tools/wine/make-template" "$jo
 chmod -R a+rX "$job/bin"
 chown -R player: "$job/player"
 
-# A prefix made by the player, not copied from root's: a copy keeps root's
-# profile (its temporary folder, no Documents or Start menu of the player's).
+# A prefix made by the player: a copy of root's keeps root's profile (temporary folder, Documents, Start menu).
 as_player "$job/bin/make-template" "$job/player/pfx"
 
 mkfifo "$job/display"

@@ -15,14 +15,11 @@ struct Image {
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
 };
 
-Image capture_screen();
 // The screen once the game's drawing has reached it.
 Image capture_settled_screen();
 // A bitmap resource of the game's executable, by id.
 Image game_picture(int id);
 void open_game_pictures(const char* exe);
-// Part of an image.
-Image crop(const Image& from, int x, int y, int w, int h);
 bool same_block(const Image& shot, int x, int y, const Image& picture);
 // Pixels that differ between two captures inside (x, y, w, h).
 int differing_pixels(const Image& a, const Image& b, int x, int y, int w, int h);
@@ -38,11 +35,7 @@ struct DieSpot {
 // Every die shown (face and top-left corner), compared on the die's own
 // pixels only (the board shows through around it).
 std::vector<DieSpot> find_dice(const Image& shot);
-// True when (x, y) is a pixel of the die's shape in a 60 x 60 cell.
-bool die_pixel(int x, int y);
 // The number written in the centre square (x, y, 68 x 68) on the given
 // colour, or -1 when it shows none of 0..12; pixels under the dice given
 // are not compared (a die may rest over the centre).
 int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering = {});
-// Writes a capture as a BMP file, to look at a failure.
-void save_picture(const Image& image, const char* path);

@@ -1,4 +1,7 @@
-#include "driver.h"
+#include "game_window.h"
+
+#include "file_dialog.h"
+#include "log_text.h"
 
 #include "screen.h"
 #include "game/board.h"
@@ -46,45 +49,52 @@ std::string record_file_of(const Game& game) {
     HANDLE search = FindFirstFileW((game.records + L"\\Juego*.dat").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return "";
     FindClose(search);
-    std::string name;
-    for (const wchar_t* c = found.cFileName; *c; ++c) name.push_back(static_cast<char>(*c));
-    return name;
+    return read_as_1252(found.cFileName);
 }
 
-void post_alt_key(const Game& game, UINT key) {
-    PostMessageA(game.window, WM_SYSKEYDOWN, key, 1 | (1 << 29));
-}
-
-struct BoxSearch {
-    DWORD pid;
-    HWND found;
-};
-
-static BOOL CALLBACK look_at_window(HWND w, LPARAM data) {
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    char name[16] = {};
-    GetClassNameA(w, name, sizeof name);
-    if (owner == search->pid && IsWindowVisible(w) && lstrcmpA(name, "#32770") == 0) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
+void post_alt_key(const Game& game, UINT key) { PostMessageA(game.window, WM_SYSKEYDOWN, key, 1 | (1 << 29)); }
 
 HWND find_game_box(const Game& game) {
-    BoxSearch search = {game.process.dwProcessId, nullptr};
-    EnumWindows(look_at_window, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == game.process.dwProcessId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 bool is_message_box(HWND box) { return GetDlgItem(box, 0xFFFF) != nullptr; }
 
-HWND wait_for_box(const Game& game, DWORD ms) {
+HWND wait_for_control(const Game& game, int id, DWORD ms) {
     HWND box = nullptr;
-    wait_until([&] { return (box = find_game_box(game)) != nullptr; }, ms);
-    return box;
+    wait_until([&] { return (box = find_game_box(game)) && GetDlgItem(box, id) && IsWindowEnabled(box); }, ms);
+    return box && GetDlgItem(box, id) ? box : nullptr;
+}
+
+HWND wait_for_file_dialog(const Game& game) {
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) && is_file_dialog(box) && IsWindowEnabled(box); }, 10000);
+    return box && is_file_dialog(box) ? box : nullptr;
+}
+
+bool gone(HWND window) {
+    return wait_until([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
+}
+
+std::string control_text(HWND dialog, int id) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    return read_as_1252(text);
+}
+
+std::string answer_box(const Game& game, int button) {
+    HWND box = nullptr;
+    if (!wait_until([&] { return (box = find_game_box(game)) && is_message_box(box); }, 5000)) return "";
+    const std::string text = box_text(box);
+    press_box_button(box, button);
+    gone(box);
+    settle(game);
+    return text;
 }
 
 HCURSOR current_cursor() {

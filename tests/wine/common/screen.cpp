@@ -25,7 +25,7 @@ static Image read_bitmap(HDC dc, HBITMAP bitmap, int w, int h) {
     return image;
 }
 
-Image capture_screen() {
+static Image capture_screen() {
     HDC screen = GetDC(nullptr);
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     HDC memory = CreateCompatibleDC(screen);
@@ -76,16 +76,6 @@ Image game_picture(int id) {
     return image;
 }
 
-Image crop(const Image& from, int x, int y, int w, int h) {
-    Image out;
-    out.w = w;
-    out.h = h;
-    out.px.resize(static_cast<size_t>(w) * h);
-    for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) out.px[static_cast<size_t>(j) * w + i] = from.at(x + i, y + j);
-    return out;
-}
-
 bool same_block(const Image& shot, int x, int y, const Image& picture) {
     if (picture.w == 0) return false;
     for (int j = 0; j < picture.h; ++j)
@@ -114,56 +104,41 @@ std::vector<Spot> find_tokens(const Image& shot, int seat) {
     return spots;
 }
 
-bool die_pixel(int x, int y) {
+// True when (x, y) is a pixel of the die's shape in a 60 x 60 cell.
+static bool die_pixel(int x, int y) {
     const Image strip = game_picture(IDB_DICE);
     return strip.w == 420 && strip.at(DICE_MASK_CELL * DICE_CELL + x, y) == 0;
 }
 
-// Mismatches of the visible die pixels against a face; a token painted
-// over a die hides part of it, and pixels off the screen are not compared.
-static int die_mismatches(const Image& shot, const Image& strip, int x, int y, int face, int limit) {
-    int compared = 0, wrong = 0;
-    for (int j = 0; j < DICE_CELL; ++j)
-        for (int i = 0; i < DICE_CELL; ++i) {
-            if (strip.at(DICE_MASK_CELL * DICE_CELL + i, j) != 0) continue;
-            if (!shot.inside(x + i, y + j)) continue;
-            ++compared;
-            if (shot.at(x + i, y + j) != strip.at((face - 1) * DICE_CELL + i, j) && ++wrong > limit) return wrong;
-        }
-    return compared - wrong > 300 ? wrong : limit + 1;
-}
-
-// Anchors: pixels of the die's body that no face covers with a pip, spread
-// over the die, so that a token painted over part of it hides few of them.
-static std::vector<Spot> die_anchors(const Image& strip) {
-    std::vector<Spot> anchors;
-    for (int j = 8; j < 56; j += 12)
-        for (int i = 8; i < 56; i += 12) {
-            if (!die_pixel(i, j)) continue;
-            bool same = true;
-            for (int f = 2; f <= 6; ++f) same = same && strip.at((f - 1) * 60 + i, j) == strip.at(i, j);
-            if (same) anchors.push_back({i, j});
-        }
-    return anchors;
-}
-
+// A die is looked for where one of its anchors shows: pixels of its body
+// that no face covers with a pip, spread over it so that a token painted
+// over part of it hides few. The face whose visible pixels differ least,
+// if few, is the one shown.
 std::vector<DieSpot> find_dice(const Image& shot) {
     const Image strip = game_picture(IDB_DICE);
     std::vector<DieSpot> found;
     if (strip.w != 420) return found;
-    static const std::vector<Spot> anchors = die_anchors(strip);
+    auto in_die = [&](int i, int j) { return strip.at(DICE_MASK_CELL * DICE_CELL + i, j) == 0; };
+    std::vector<Spot> anchors;
+    for (int j = 8; j < 56; j += 12)
+        for (int i = 8; i < 56; i += 12) {
+            bool same = in_die(i, j);
+            for (int f = 1; f < 6; ++f) same = same && strip.at(f * DICE_CELL + i, j) == strip.at(i, j);
+            if (same) anchors.push_back({i, j});
+        }
     const uint32_t body = strip.at(anchors[0].x, anchors[0].y);
-    const int token_size = 400;
     for (int y = 0; y < shot.h; ++y)
         for (int x = 0; x < shot.w; ++x) {
             bool anchored = false;
-            for (const Spot& a : anchors)
-                anchored = anchored || (shot.inside(x + a.x, y + a.y) && shot.at(x + a.x, y + a.y) == body);
-            if (!anchored) continue;
-            int best = token_size + 1, best_face = 0;
-            for (int f = 1; f <= 6; ++f) {
-                const int wrong = die_mismatches(shot, strip, x, y, f, best - 1);
-                if (wrong < best) best = wrong, best_face = f;
+            for (const Spot& a : anchors) anchored = anchored || (shot.inside(x + a.x, y + a.y) && shot.at(x + a.x, y + a.y) == body);
+            int best = 401, best_face = 0;
+            for (int face = 1; anchored && face <= 6; ++face) {
+                int compared = 0, wrong = 0;
+                for (int j = 0; j < DICE_CELL && wrong < best; ++j)
+                    for (int i = 0; i < DICE_CELL; ++i)
+                        if (in_die(i, j) && shot.inside(x + i, y + j))
+                            ++compared, wrong += shot.at(x + i, y + j) != strip.at((face - 1) * DICE_CELL + i, j);
+                if (wrong < best && compared - wrong > 300) best = wrong, best_face = face;
             }
             if (best_face) found.push_back({x, y, best_face});
         }
@@ -209,24 +184,4 @@ int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const s
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return result;
-}
-
-void save_picture(const Image& image, const char* path) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return;
-    const uint32_t row = static_cast<uint32_t>(image.w) * 4, size = row * image.h;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    info.biSize = sizeof info;
-    info.biWidth = image.w;
-    info.biHeight = -image.h;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    std::fwrite(image.px.data(), 4, image.px.size(), f);
-    std::fclose(f);
 }
