@@ -16,8 +16,12 @@ static void end_press_and_clip() {
     ClipCursor(nullptr);
 }
 
+// While a box or dialog of the game is open its answer comes first: a new
+// game, Save or Load opened over it would be destroyed under it (a key can
+// still reach the disabled window, posted by another program).
 void on_key(WPARAM key) {
     if (game_flags & (GF_DIE_DRAG | GF_DRAGGING)) return;
+    if ((game_flags & GF_MODAL) && (key == VK_F2 || key == VK_F3 || key == VK_F4)) return;
     end_press_and_clip();
     switch (key) {
     case VK_ESCAPE: PostMessageA(main_window, WM_CLOSE, 0, 0); break;

@@ -1,4 +1,4 @@
-// Faults: a choice not shown chosen, a wrong row, default name or "Sí" in the players dialog, Enter or Esc not reaching a dialog, the About dialog's credit lost, a dialog leaving the game deaf to keys.
+// Faults: a choice not shown chosen, a wrong row, default name or "Sí" in the players dialog, Enter or Esc not reaching a dialog, the About dialog's credit lost, a dialog leaving the game deaf to keys, a second new-game dialog opened over the first.
 #include "check.h"
 #include "game_window.h"
 #include "game/board.h"
@@ -69,6 +69,9 @@ void dialog_tests(const Game& game) {
     CHECK(players != nullptr, "Enter in the new-game dialog opened no players dialog");
     if (players) {
         check_players_texts(players);
+        post_key(game, VK_F2); // to the window under both dialogs
+        settle(game);
+        CHECK(!wait_for_control(game, IDC_TOKENS_1, 500), "F2 under open dialogs opened a second new-game dialog");
         press_key(players, VK_ESCAPE);
         CHECK(gone(players) && IsWindow(dialog), "Esc did not go back from the players dialog");
     }
