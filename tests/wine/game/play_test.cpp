@@ -344,7 +344,7 @@ void human_move(Play& p, const View& v) {
     }
     for (int s = 1; s <= STEP_HOME; ++s) steps.push_back(s);
     for (int s : steps) {
-        const uint8_t to = s > 0 && s <= STEP_HOME ? step_to_square(static_cast<uint8_t>(s), 0) : NO_SQUARE;
+        const uint8_t to = s > 0 && s <= STEP_HOME ? step_to_square(static_cast<uint8_t>(s), 0) : static_cast<uint8_t>(NO_SQUARE);
         if (to == NO_SQUARE || s == step) continue;
         const POINT at = square_point(to);
         post_mouse(p.game, WM_MOUSEMOVE, at.x, at.y, true);
