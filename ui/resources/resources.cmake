@@ -1,5 +1,5 @@
 # The game's resource script and every file it pulls in, for the programs
-# that link it (the game and the resource test):
+# that link it (the game and the paint benchmark):
 #   include(<repo>/ui/resources/resources.cmake)
 #   korvalo_add_resources(<target>)
 # Listing the pictures as dependencies makes a changed picture rebuild the
