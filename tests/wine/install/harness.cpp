@@ -1,0 +1,299 @@
+#include "harness.h"
+
+#include "../../../install/install.h"
+
+#include <algorithm>
+#include <iterator>
+
+std::string built_installer, stand_in_game;
+
+bool same(const std::string &got, const std::string &expected) {
+  if (got != expected)
+    std::printf("  got:      \"%s\"\n  expected: \"%s\"\n", escaped_for_log(got).c_str(),
+                escaped_for_log(expected).c_str());
+  return got == expected;
+}
+
+std::string read_file(const std::string &path) {
+  HANDLE file = CreateFileW(wide_1252(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string content;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+  CloseHandle(file);
+  return content;
+}
+
+void write_file(const std::string &path, const std::string &content) {
+  HANDLE file = CreateFileW(wide_1252(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  CHECK(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr), "%s written",
+        escaped_for_log(path).c_str());
+  CloseHandle(file);
+}
+
+bool exists(const std::string &path) { return GetFileAttributesW(wide_1252(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::map<std::string, std::string> files_in(const std::string &folder) {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(wide_1252(folder + "\\*").c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      files[read_as_1252(found.cFileName)] = read_file(folder + "\\" + read_as_1252(found.cFileName));
+  FindClose(search);
+  return files;
+}
+
+std::string names(const std::map<std::string, std::string> &files) {
+  std::string text;
+  for (const auto &file : files) text += file.first + " ";
+  return text;
+}
+
+bool holds_medium(const std::string &game_folder, const std::string &medium) {
+  std::map<std::string, std::string> expected = files_in(medium), got;
+  expected.erase("install.exe");
+  for (const auto &file : files_in(game_folder))
+    got[expected.count(file.first) ? file.first : file.first.substr(0, file.first.size() - 1) + "_"] = file.second;
+  return same(names(got), names(expected)) && got == expected;
+}
+
+void make_medium(const std::string &folder, bool leave_out_last) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  CopyFileW(wide_1252(built_installer).c_str(), wide_1252(folder + "\\install.exe").c_str(), FALSE);
+  for (int row = 0; row < INSTALL_FILE_COUNT - leave_out_last; ++row) {
+    std::string name = install_file_table[row].source, content = "stand-in for " + name + "\r\n\n";
+    for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
+    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : content + "\x1A" + name);
+  }
+  for (const auto &file : files_in(folder))
+    SetFileAttributesW(wide_1252(folder + "\\" + file.first).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+static std::vector<std::string> decoy_names(bool with_program) {
+  std::vector<std::string> names = {"Korvalo.gid"};
+  for (int row = 0; row < INSTALL_FILE_COUNT; ++row)
+    if (with_program || row != GAME_PROGRAM_ROW) names.push_back(install_file_table[row].destination);
+  return names;
+}
+
+void make_decoy(const std::string &folder, bool with_program) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  for (const std::string &name : decoy_names(with_program)) write_file(folder + "\\" + name, "ajeno");
+}
+
+bool decoy_intact(const std::string &folder, bool with_program) {
+  for (const std::string &name : decoy_names(with_program))
+    if (read_file(folder + "\\" + name) != "ajeno") return false;
+  return true;
+}
+
+PROCESS_INFORMATION start(const std::string &program, const std::string &line, const std::string &folder) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring application = wide_1252(program), command = wide_1252(line);
+  CHECK(CreateProcessW(program.empty() ? nullptr : application.c_str(), &command[0], nullptr, nullptr, FALSE, 0,
+                       nullptr, wide_1252(folder).c_str(), &startup, &process),
+        "started: %s", escaped_for_log(line).c_str());
+  return process;
+}
+
+int wait_exit(PROCESS_INFORMATION &process) {
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  TerminateProcess(process.hProcess, code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return static_cast<int>(code);
+}
+
+// The dialog and the boxes share one class; only the dialog has the folder.
+static HWND wait_window(const PROCESS_INFORMATION &process, bool dialog) {
+  HWND found = nullptr;
+  wait_until([&] {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
+      DWORD id = 0;
+      GetWindowThreadProcessId(window, &id);
+      if (id == process.dwProcessId && IsWindowVisible(window) && !GetDlgItem(window, IDC_FOLDER) == !dialog)
+        return (found = window) != nullptr;
+    }
+    return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+  }, 10000);
+  return found;
+}
+
+HWND wait_dialog(const PROCESS_INFORMATION &process) {
+  HWND dialog = wait_window(process, true);
+  CHECK(dialog != nullptr, "the install dialog appears");
+  return dialog;
+}
+
+// Sent, not read from the window's caption: an edit keeps its text itself.
+std::string edit_text(HWND dialog) {
+  WCHAR text[1024] = L"";
+  SendDlgItemMessageW(dialog, IDC_FOLDER, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return read_as_1252(text);
+}
+
+void type_folder(HWND dialog, const std::string &folder) {
+  SetDlgItemTextW(dialog, IDC_FOLDER, wide_1252(folder).c_str());
+  SendDlgItemMessageW(dialog, IDC_FOLDER, EM_SETSEL, 0, 0);
+}
+
+HWND answer(const PROCESS_INFORMATION &process, const char *caption, const std::string &text, HWND owner,
+            int button, const std::string &what, int default_button) {
+  HWND box = wait_window(process, false);
+  const char *said = what.c_str();
+  CHECK(box && same(window_text(box), caption) && same(box_text(box), text), "%s: the box", said);
+  CHECK(GetWindow(box, GW_OWNER) == owner, "%s: the box's owner", said);
+  CHECK(!default_button || (GetWindowLongW(GetDlgItem(box, default_button), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON,
+        "%s: default button %d", said, default_button);
+  if (button) reply(box, button, what);
+  return box;
+}
+
+void reply(HWND box, int button, const std::string &what) {
+  press_box_button(box, button);
+  CHECK(wait_until([&] { return !IsWindow(box); }, 5000), "%s: the box closes", what.c_str());
+}
+
+// The program group's window would keep the prefix's server alive.
+void install(const std::string &medium, const std::string &folder, const std::string &what) {
+  PROCESS_INFORMATION installer = start(medium + "\\install.exe", "\"" + medium + "\\install.exe\"", "C:\\");
+  HWND dialog = wait_dialog(installer), shell = nullptr;
+  if (!folder.empty()) type_folder(dialog, folder);
+  PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_RETURN, 0);
+  answer(installer, CAPTION_INSTALL, SAYS_INSTALLED, dialog, IDOK, what);
+  CHECK(wait_until([&] { return (shell = FindWindowW(L"ExplorerWClass", nullptr)) != nullptr; }, 10000),
+        "%s: the program group's window", what.c_str());
+  PostMessageW(shell, WM_CLOSE, 0, 0);
+  wait_until([&] { return !IsWindow(shell); }, 5000);
+  CHECK(wait_exit(installer) == 0, "%s: exit code 0", what.c_str());
+}
+
+static std::string special_folder(int csidl) {
+  WCHAR path[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, csidl, nullptr, 0, path);
+  return read_as_1252(path);
+}
+
+std::string windows_folder() { return special_folder(CSIDL_WINDOWS); }
+std::string uninstaller() { return windows_folder() + "\\Korvalo Setup.exe"; }
+std::string program_group(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo 2.0"; }
+std::string desktop_link(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo.lnk"; }
+
+// The target as the shell finds it, through the link's item list: the copy
+// of the path in the system's code page may have lost letters.
+Link read_link(const std::string &path) {
+  IShellLinkW *shell_link = nullptr;
+  IPersistFile *file = nullptr;
+  WCHAR target[MAX_PATH] = L"", folder[MAX_PATH] = L"";
+  LPITEMIDLIST items = nullptr;
+  bool loaded = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void **>(&shell_link))) &&
+                SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
+                SUCCEEDED(file->Load(wide_1252(path).c_str(), STGM_READ)) &&
+                SUCCEEDED(shell_link->GetIDList(&items)) && SHGetPathFromIDListW(items, target) &&
+                SUCCEEDED(shell_link->GetWorkingDirectory(folder, MAX_PATH));
+  CoTaskMemFree(items);
+  if (file) file->Release();
+  if (shell_link) shell_link->Release();
+  return {loaded, read_as_1252(target), read_as_1252(folder)};
+}
+
+// Appends "<prefix>name=data" for each value of the key, and returns its subkeys.
+static std::vector<std::wstring> list_values(HKEY key, const std::string &prefix, std::vector<std::string> &out) {
+  std::vector<WCHAR> name(16384);
+  std::vector<BYTE> data(1 << 16);
+  DWORD length, bytes, type;
+  for (DWORD i = 0; length = 16384, bytes = 1 << 16,
+                    !RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &bytes); ++i) {
+    std::string value = prefix + read_as_1252(std::wstring(name.data(), length)) + "=";
+    const WCHAR *text = reinterpret_cast<const WCHAR *>(data.data());
+    if (type == REG_SZ && bytes >= 2 && bytes % 2 == 0 && text[bytes / 2 - 1] == L'\0')  // stored with its NUL
+      out.push_back(value + read_as_1252(std::wstring(text, bytes / 2 - 1)));
+    else if (type == REG_DWORD)
+      out.push_back(value + "#" + std::to_string(*reinterpret_cast<const DWORD *>(data.data())));
+    else
+      out.push_back(value + "type " + std::to_string(type) + ", " + std::string(data.begin(), data.begin() + bytes));
+  }
+  std::vector<std::wstring> subkeys;
+  for (DWORD i = 0; length = 16384, !RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr); ++i)
+    subkeys.emplace_back(name.data(), length);
+  return subkeys;
+}
+
+std::string machine_values(const char *key_name) {
+  HKEY key;
+  std::vector<std::string> lines;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide_1252(key_name).c_str(), 0, KEY_READ, &key)) return "(no key)";
+  list_values(key, "", lines);
+  RegCloseKey(key);
+  std::sort(lines.begin(), lines.end());
+  std::string text;
+  for (const std::string &line : lines) text += line + "\n";
+  return text;
+}
+
+std::string machine_text(const char *key, const char *value) {
+  WCHAR text[1024] = L"";
+  DWORD bytes = sizeof text;
+  RegGetValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), RRF_RT_REG_SZ, nullptr, text, &bytes);
+  return read_as_1252(text);
+}
+
+void set_machine_text(const char *key, const char *value, const std::string &text) {
+  std::wstring data = wide_1252(text);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), REG_SZ, data.c_str(),
+                  static_cast<DWORD>((data.size() + 1) * sizeof(WCHAR)));
+}
+
+static void list_folder(const std::wstring &folder, std::vector<std::string> &out) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    std::wstring name = found.cFileName, path = folder + L"\\" + name;
+    if (name == L"." || name == L"..") continue;
+    out.push_back(read_as_1252(path) + " " + std::to_string(found.nFileSizeLow) + " " +
+                  std::to_string(found.dwFileAttributes));
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) list_folder(path, out);
+  }
+  FindClose(search);
+}
+
+// The classes of COM and of file types and the 32-bit programs' view, which
+// the installer never writes, are most of the registry and are left out.
+static void list_key(HKEY root, const std::wstring &path, std::vector<std::string> &out) {
+  HKEY key;
+  if (path == L"Software\\Classes" || path == L"Software\\Wow6432Node" || RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+    return;
+  std::string name = (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + read_as_1252(path);
+  out.push_back(name);
+  for (const std::wstring &subkey : list_values(key, name + " : ", out)) list_key(root, path + L"\\" + subkey, out);
+  RegCloseKey(key);
+}
+
+std::vector<std::string> prefix_state() {
+  std::vector<std::string> state;
+  list_folder(L"C:", state);
+  list_key(HKEY_LOCAL_MACHINE, L"Software", state);
+  list_key(HKEY_CURRENT_USER, L"Software", state);
+  std::sort(state.begin(), state.end());
+  return state;
+}
+
+// Wine's own bookkeeping moves by itself: the display driver's date stamp,
+// Wine's settings, the state of the shell's folder windows.
+std::string changed_since(const std::vector<std::string> &before) {
+  std::vector<std::string> after = prefix_state(), changed;
+  std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(changed));
+  std::string kept;
+  for (const std::string &line : changed)
+    if (line.find(" : DriverDateData=") == std::string::npos && line.rfind("HKCU\\Software\\Wine\\", 0) &&
+        line.rfind("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\", 0))
+      kept += line + "\n";
+  return kept;
+}
