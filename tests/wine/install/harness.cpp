@@ -1,7 +1,5 @@
 #include "harness.h"
 
-#include "../../../install/install.h"
-
 #include <algorithm>
 #include <iterator>
 
@@ -15,22 +13,18 @@ bool same(const std::string &got, const std::string &expected) {
 }
 
 std::string read_file(const std::string &path) {
-  HANDLE file = CreateFileW(wide_1252(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string content;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-  CloseHandle(file);
+  FILE *file = _wfopen(wide_1252(path).c_str(), L"rb");
+  std::string content = file ? "" : "<missing>";
+  for (int c; file && (c = std::fgetc(file)) != EOF;) content += static_cast<char>(c);
+  if (file) std::fclose(file);
   return content;
 }
 
 void write_file(const std::string &path, const std::string &content) {
-  HANDLE file = CreateFileW(wide_1252(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  CHECK(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr), "%s written",
+  FILE *file = _wfopen(wide_1252(path).c_str(), L"wb");
+  CHECK(file && std::fwrite(content.data(), 1, content.size(), file) == content.size(), "%s written",
         escaped_for_log(path).c_str());
-  CloseHandle(file);
+  if (file) std::fclose(file);
 }
 
 bool exists(const std::string &path) { return GetFileAttributesW(wide_1252(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -58,36 +52,6 @@ bool holds_medium(const std::string &game_folder, const std::string &medium) {
   for (const auto &file : files_in(game_folder))
     got[expected.count(file.first) ? file.first : file.first.substr(0, file.first.size() - 1) + "_"] = file.second;
   return same(names(got), names(expected)) && got == expected;
-}
-
-void make_medium(const std::string &folder, bool leave_out_last) {
-  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
-  CopyFileW(wide_1252(built_installer).c_str(), wide_1252(folder + "\\install.exe").c_str(), FALSE);
-  for (int row = 0; row < INSTALL_FILE_COUNT - leave_out_last; ++row) {
-    std::string name = install_file_table[row].source, content = "stand-in for " + name + "\r\n\n";
-    for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
-    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : content + "\x1A" + name);
-  }
-  for (const auto &file : files_in(folder))
-    SetFileAttributesW(wide_1252(folder + "\\" + file.first).c_str(), FILE_ATTRIBUTE_READONLY);
-}
-
-static std::vector<std::string> decoy_names(bool with_program) {
-  std::vector<std::string> names = {"Korvalo.gid"};
-  for (int row = 0; row < INSTALL_FILE_COUNT; ++row)
-    if (with_program || row != GAME_PROGRAM_ROW) names.push_back(install_file_table[row].destination);
-  return names;
-}
-
-void make_decoy(const std::string &folder, bool with_program) {
-  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
-  for (const std::string &name : decoy_names(with_program)) write_file(folder + "\\" + name, "ajeno");
-}
-
-bool decoy_intact(const std::string &folder, bool with_program) {
-  for (const std::string &name : decoy_names(with_program))
-    if (read_file(folder + "\\" + name) != "ajeno") return false;
-  return true;
 }
 
 PROCESS_INFORMATION start(const std::string &program, const std::string &line, const std::string &folder) {
@@ -166,7 +130,7 @@ void install(const std::string &medium, const std::string &folder, const std::st
   HWND dialog = wait_dialog(installer), shell = nullptr;
   if (!folder.empty()) type_folder(dialog, folder);
   PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_RETURN, 0);
-  answer(installer, CAPTION_INSTALL, SAYS_INSTALLED, dialog, IDOK, what);
+  answer(installer, CAPTION_INSTALL, "La instalación se ha completado con éxito", dialog, IDOK, what);
   CHECK(wait_until([&] { return (shell = FindWindowW(L"ExplorerWClass", nullptr)) != nullptr; }, 10000),
         "%s: the program group's window", what.c_str());
   PostMessageW(shell, WM_CLOSE, 0, 0);
@@ -174,14 +138,13 @@ void install(const std::string &medium, const std::string &folder, const std::st
   CHECK(wait_exit(installer) == 0, "%s: exit code 0", what.c_str());
 }
 
-static std::string special_folder(int csidl) {
+std::string special_folder(int csidl) {
   WCHAR path[MAX_PATH] = L"";
   SHGetFolderPathW(nullptr, csidl, nullptr, 0, path);
   return read_as_1252(path);
 }
 
-std::string windows_folder() { return special_folder(CSIDL_WINDOWS); }
-std::string uninstaller() { return windows_folder() + "\\Korvalo Setup.exe"; }
+std::string uninstaller() { return special_folder(CSIDL_WINDOWS) + "\\Korvalo Setup.exe"; }
 std::string program_group(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo 2.0"; }
 std::string desktop_link(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo.lnk"; }
 
@@ -208,34 +171,19 @@ Link read_link(const std::string &path) {
 static std::vector<std::wstring> list_values(HKEY key, const std::string &prefix, std::vector<std::string> &out) {
   std::vector<WCHAR> name(16384);
   std::vector<BYTE> data(1 << 16);
+  const WCHAR *text = reinterpret_cast<const WCHAR *>(data.data());
   DWORD length, bytes, type;
   for (DWORD i = 0; length = 16384, bytes = 1 << 16,
-                    !RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &bytes); ++i) {
-    std::string value = prefix + read_as_1252(std::wstring(name.data(), length)) + "=";
-    const WCHAR *text = reinterpret_cast<const WCHAR *>(data.data());
-    if (type == REG_SZ && bytes >= 2 && bytes % 2 == 0 && text[bytes / 2 - 1] == L'\0')  // stored with its NUL
-      out.push_back(value + read_as_1252(std::wstring(text, bytes / 2 - 1)));
-    else if (type == REG_DWORD)
-      out.push_back(value + "#" + std::to_string(*reinterpret_cast<const DWORD *>(data.data())));
-    else
-      out.push_back(value + "type " + std::to_string(type) + ", " + std::string(data.begin(), data.begin() + bytes));
-  }
+                    !RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &bytes); ++i)
+    out.push_back(prefix + read_as_1252(std::wstring(name.data(), length)) + "=" +
+                  (type == REG_DWORD ? "#" + std::to_string(*reinterpret_cast<const DWORD *>(text))
+                   : type == REG_SZ && bytes % 2 == 0 && bytes && !text[bytes / 2 - 1]  // with its NUL
+                       ? read_as_1252(std::wstring(text, bytes / 2 - 1))
+                       : "type " + std::to_string(type) + ": " + std::string(data.begin(), data.begin() + bytes)));
   std::vector<std::wstring> subkeys;
   for (DWORD i = 0; length = 16384, !RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr); ++i)
     subkeys.emplace_back(name.data(), length);
   return subkeys;
-}
-
-std::string machine_values(const char *key_name) {
-  HKEY key;
-  std::vector<std::string> lines;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide_1252(key_name).c_str(), 0, KEY_READ, &key)) return "(no key)";
-  list_values(key, "", lines);
-  RegCloseKey(key);
-  std::sort(lines.begin(), lines.end());
-  std::string text;
-  for (const std::string &line : lines) text += line + "\n";
-  return text;
 }
 
 std::string machine_text(const char *key, const char *value) {
@@ -243,12 +191,6 @@ std::string machine_text(const char *key, const char *value) {
   DWORD bytes = sizeof text;
   RegGetValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), RRF_RT_REG_SZ, nullptr, text, &bytes);
   return read_as_1252(text);
-}
-
-void set_machine_text(const char *key, const char *value, const std::string &text) {
-  std::wstring data = wide_1252(text);
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), REG_SZ, data.c_str(),
-                  static_cast<DWORD>((data.size() + 1) * sizeof(WCHAR)));
 }
 
 static void list_folder(const std::wstring &folder, std::vector<std::string> &out) {
@@ -274,6 +216,15 @@ static void list_key(HKEY root, const std::wstring &path, std::vector<std::strin
   out.push_back(name);
   for (const std::wstring &subkey : list_values(key, name + " : ", out)) list_key(root, path + L"\\" + subkey, out);
   RegCloseKey(key);
+}
+
+std::string machine_values(const char *key) {
+  std::vector<std::string> lines;
+  list_key(HKEY_LOCAL_MACHINE, wide_1252(key), lines);
+  std::sort(lines.begin(), lines.end());
+  std::string text = lines.empty() ? "(no key)" : "";
+  for (size_t i = 1; i < lines.size(); ++i) text += lines[i].substr(lines[0].size() + 3) + "\n";
+  return text;
 }
 
 std::vector<std::string> prefix_state() {

@@ -15,14 +15,9 @@
 #include "../../../install/install_ids.h"
 
 inline const char CAPTION_INSTALL[] = "Instalación de Zenta Korvalo 2.0";
-inline const char CAPTION_ERROR[] = "Error de instalación";
 inline const char CAPTION_UNINSTALL[] = "Desinstalación";
-inline const char SAYS_INSTALLED[] = "La instalación se ha completado con éxito";
 inline const char SAYS_CONFIRM[] = "¿Está seguro de que quiere desinstalar el juego?";
-inline const char GAME_KEY[] = "Software\\Korvalo";
 inline const char UNINSTALL_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zenta Korvalo";
-inline const char DECOY[] = "C:\\señuelo";  // every uninstaller's current folder
-
 extern std::string built_installer, stand_in_game;
 
 bool same(const std::string &got, const std::string &expected);  // prints both when they differ
@@ -31,24 +26,16 @@ void write_file(const std::string &path, const std::string &content);
 bool exists(const std::string &path);
 std::map<std::string, std::string> files_in(const std::string &folder);  // name: content
 std::string names(const std::map<std::string, std::string> &files);
-// A game folder holds the medium's files byte for byte, each under the
-// medium's name or that name with its final "_" made a letter.
+// Each file of the medium byte for byte, its final "_" made a letter.
 bool holds_medium(const std::string &game_folder, const std::string &medium);
-// A read-only medium of stand-ins with distinct bytes (all 256 values, so a
-// text-mode or truncating copy shows); its last file left out on request.
-void make_medium(const std::string &folder, bool leave_out_last = false);
-// Files named like the game's and its help index; the program unless left out.
-void make_decoy(const std::string &folder = DECOY, bool with_program = true);
-bool decoy_intact(const std::string &folder = DECOY, bool with_program = true);
 
-// program: none, the line names it.
 PROCESS_INFORMATION start(const std::string &program, const std::string &line, const std::string &folder);
 int wait_exit(PROCESS_INFORMATION &process);  // -1 when it had to be ended
 HWND wait_dialog(const PROCESS_INFORMATION &process);
 std::string edit_text(HWND dialog);
 void type_folder(HWND dialog, const std::string &folder);
-// Waits for a box, checks its caption, text, owner and default button, and
-// answers it; the box is left open when button is 0.
+// Checks the next box's caption, text, owner and default button, and answers
+// it (button 0: leaves it open).
 HWND answer(const PROCESS_INFORMATION &process, const char *caption, const std::string &text, HWND owner,
             int button, const std::string &what, int default_button = 0);
 void reply(HWND box, int button, const std::string &what);  // and waits until it has closed
@@ -56,7 +43,7 @@ void reply(HWND box, int button, const std::string &what);  // and waits until i
 // program group's window closed, exit code 0.
 void install(const std::string &medium, const std::string &folder, const std::string &what);
 
-std::string windows_folder();
+std::string special_folder(int csidl);
 std::string uninstaller();
 std::string program_group(int csidl = CSIDL_COMMON_PROGRAMS);
 std::string desktop_link(int csidl = CSIDL_COMMON_DESKTOPDIRECTORY);
@@ -66,15 +53,11 @@ struct Link {
 };
 Link read_link(const std::string &path);
 
-// A key's values sorted, "name=data" a line, numbers after "#"; "(no key)".
-std::string machine_values(const char *key);
+std::string machine_values(const char *key);  // sorted "name=data" lines, numbers after "#"; "(no key)"
 std::string machine_text(const char *key, const char *value);
-void set_machine_text(const char *key, const char *value, const std::string &text);
 // Every file of drive C: and the registry's keys and values, a line each.
 std::vector<std::string> prefix_state();
 // What differs from before, less Wine's own bookkeeping, a line each.
 std::string changed_since(const std::vector<std::string> &before);
 
-bool run_medium(const std::string &medium);
-void run_player(const std::string &medium);
 void run_lifecycle();

