@@ -27,7 +27,9 @@ void write_file(const std::string &path, const std::string &content) {
   if (file) std::fclose(file);
 }
 
-bool exists(const std::string &path) { return GetFileAttributesW(wide_1252(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string &path) {
+  return GetFileAttributesW(wide_1252(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::map<std::string, std::string> files_in(const std::string &folder) {
   std::map<std::string, std::string> files;
@@ -46,28 +48,21 @@ std::string names(const std::map<std::string, std::string> &files) {
   return text;
 }
 
-bool holds_medium(const std::string &game_folder, const std::string &medium) {
-  std::map<std::string, std::string> expected = files_in(medium), got;
-  expected.erase("install.exe");
-  for (const auto &file : files_in(game_folder))
-    got[expected.count(file.first) ? file.first : file.first.substr(0, file.first.size() - 1) + "_"] = file.second;
-  return same(names(got), names(expected)) && got == expected;
-}
-
 PROCESS_INFORMATION start(const std::string &program, const std::string &line, const std::string &folder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::wstring application = wide_1252(program), command = wide_1252(line);
-  CHECK(CreateProcessW(program.empty() ? nullptr : application.c_str(), &command[0], nullptr, nullptr, FALSE, 0,
-                       nullptr, wide_1252(folder).c_str(), &startup, &process),
+  CHECK(CreateProcessW(program.empty() ? nullptr : application.c_str(), &command[0], nullptr, nullptr, FALSE,
+                       0, nullptr, wide_1252(folder).c_str(), &startup, &process),
         "started: %s", escaped_for_log(line).c_str());
   return process;
 }
 
 int wait_exit(PROCESS_INFORMATION &process) {
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  DWORD code = 0;
+  WaitForSingleObject(process.hProcess, 10000);
+  GetExitCodeProcess(process.hProcess, &code);  // STILL_ACTIVE when it has to be ended
   TerminateProcess(process.hProcess, code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
@@ -75,31 +70,16 @@ int wait_exit(PROCESS_INFORMATION &process) {
 }
 
 // The dialog and the boxes share one class; only the dialog has the folder.
-static HWND wait_window(const PROCESS_INFORMATION &process, bool dialog) {
-  HWND found = nullptr;
-  wait_until([&] {
+HWND wait_window(const PROCESS_INFORMATION &process, bool dialog) {
+  for (int waited = 0; waited < 10000 && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT;
+       waited += 20)
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
       DWORD id = 0;
       GetWindowThreadProcessId(window, &id);
       if (id == process.dwProcessId && IsWindowVisible(window) && !GetDlgItem(window, IDC_FOLDER) == !dialog)
-        return (found = window) != nullptr;
+        return window;
     }
-    return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-  }, 10000);
-  return found;
-}
-
-HWND wait_dialog(const PROCESS_INFORMATION &process) {
-  HWND dialog = wait_window(process, true);
-  CHECK(dialog != nullptr, "the install dialog appears");
-  return dialog;
-}
-
-// Sent, not read from the window's caption: an edit keeps its text itself.
-std::string edit_text(HWND dialog) {
-  WCHAR text[1024] = L"";
-  SendDlgItemMessageW(dialog, IDC_FOLDER, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return read_as_1252(text);
+  return nullptr;
 }
 
 void type_folder(HWND dialog, const std::string &folder) {
@@ -108,13 +88,11 @@ void type_folder(HWND dialog, const std::string &folder) {
 }
 
 HWND answer(const PROCESS_INFORMATION &process, const char *caption, const std::string &text, HWND owner,
-            int button, const std::string &what, int default_button) {
+            int button, const std::string &what) {
   HWND box = wait_window(process, false);
   const char *said = what.c_str();
   CHECK(box && same(window_text(box), caption) && same(box_text(box), text), "%s: the box", said);
   CHECK(GetWindow(box, GW_OWNER) == owner, "%s: the box's owner", said);
-  CHECK(!default_button || (GetWindowLongW(GetDlgItem(box, default_button), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON,
-        "%s: default button %d", said, default_button);
   if (button) reply(box, button, what);
   return box;
 }
@@ -124,15 +102,14 @@ void reply(HWND box, int button, const std::string &what) {
   CHECK(wait_until([&] { return !IsWindow(box); }, 5000), "%s: the box closes", what.c_str());
 }
 
-// The program group's window would keep the prefix's server alive.
+// The program group's window, which would keep the prefix's server alive, is closed.
 void install(const std::string &medium, const std::string &folder, const std::string &what) {
   PROCESS_INFORMATION installer = start(medium + "\\install.exe", "\"" + medium + "\\install.exe\"", "C:\\");
-  HWND dialog = wait_dialog(installer), shell = nullptr;
+  HWND dialog = wait_window(installer, true), shell = nullptr;
   if (!folder.empty()) type_folder(dialog, folder);
   PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_RETURN, 0);
   answer(installer, CAPTION_INSTALL, "La instalación se ha completado con éxito", dialog, IDOK, what);
-  CHECK(wait_until([&] { return (shell = FindWindowW(L"ExplorerWClass", nullptr)) != nullptr; }, 10000),
-        "%s: the program group's window", what.c_str());
+  wait_until([&] { return (shell = FindWindowW(L"ExplorerWClass", nullptr)) != nullptr; }, 10000);
   PostMessageW(shell, WM_CLOSE, 0, 0);
   wait_until([&] { return !IsWindow(shell); }, 5000);
   CHECK(wait_exit(installer) == 0, "%s: exit code 0", what.c_str());
@@ -148,49 +125,22 @@ std::string uninstaller() { return special_folder(CSIDL_WINDOWS) + "\\Korvalo Se
 std::string program_group(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo 2.0"; }
 std::string desktop_link(int csidl) { return special_folder(csidl) + "\\Zenta Korvalo.lnk"; }
 
-// The target as the shell finds it, through the link's item list: the copy
-// of the path in the system's code page may have lost letters.
-Link read_link(const std::string &path) {
-  IShellLinkW *shell_link = nullptr;
-  IPersistFile *file = nullptr;
-  WCHAR target[MAX_PATH] = L"", folder[MAX_PATH] = L"";
-  LPITEMIDLIST items = nullptr;
-  bool loaded = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           reinterpret_cast<void **>(&shell_link))) &&
-                SUCCEEDED(shell_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-                SUCCEEDED(file->Load(wide_1252(path).c_str(), STGM_READ)) &&
-                SUCCEEDED(shell_link->GetIDList(&items)) && SHGetPathFromIDListW(items, target) &&
-                SUCCEEDED(shell_link->GetWorkingDirectory(folder, MAX_PATH));
-  CoTaskMemFree(items);
-  if (file) file->Release();
-  if (shell_link) shell_link->Release();
-  return {loaded, read_as_1252(target), read_as_1252(folder)};
-}
-
 // Appends "<prefix>name=data" for each value of the key, and returns its subkeys.
-static std::vector<std::wstring> list_values(HKEY key, const std::string &prefix, std::vector<std::string> &out) {
-  std::vector<WCHAR> name(16384);
-  std::vector<BYTE> data(1 << 16);
-  const WCHAR *text = reinterpret_cast<const WCHAR *>(data.data());
+static std::vector<std::wstring> list_values(HKEY key, const std::string &prefix,
+                                             std::vector<std::string> &out) {
+  std::vector<WCHAR> name(16384), data(1 << 15);
   DWORD length, bytes, type;
   for (DWORD i = 0; length = 16384, bytes = 1 << 16,
-                    !RegEnumValueW(key, i, name.data(), &length, nullptr, &type, data.data(), &bytes); ++i)
-    out.push_back(prefix + read_as_1252(std::wstring(name.data(), length)) + "=" +
-                  (type == REG_DWORD ? "#" + std::to_string(*reinterpret_cast<const DWORD *>(text))
-                   : type == REG_SZ && bytes % 2 == 0 && bytes && !text[bytes / 2 - 1]  // with its NUL
-                       ? read_as_1252(std::wstring(text, bytes / 2 - 1))
-                       : "type " + std::to_string(type) + ": " + std::string(data.begin(), data.begin() + bytes)));
+             !RegEnumValueW(key, i, name.data(), &length, nullptr, &type, LPBYTE(data.data()), &bytes);
+       ++i) {
+    std::string value = type == REG_DWORD ? "#" + std::to_string(*reinterpret_cast<DWORD *>(data.data()))
+                                          : read_as_1252(std::wstring(data.data(), bytes / 2)).c_str();
+    out.push_back(prefix + read_as_1252(std::wstring(name.data(), length)) + "=" + value);
+  }
   std::vector<std::wstring> subkeys;
-  for (DWORD i = 0; length = 16384, !RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr); ++i)
+  for (DWORD i = 0; length = 16384, !RegEnumKeyExW(key, i, name.data(), &length, 0, 0, 0, 0); ++i)
     subkeys.emplace_back(name.data(), length);
   return subkeys;
-}
-
-std::string machine_text(const char *key, const char *value) {
-  WCHAR text[1024] = L"";
-  DWORD bytes = sizeof text;
-  RegGetValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), RRF_RT_REG_SZ, nullptr, text, &bytes);
-  return read_as_1252(text);
 }
 
 static void list_folder(const std::wstring &folder, std::vector<std::string> &out) {
@@ -210,11 +160,13 @@ static void list_folder(const std::wstring &folder, std::vector<std::string> &ou
 // the installer never writes, are most of the registry and are left out.
 static void list_key(HKEY root, const std::wstring &path, std::vector<std::string> &out) {
   HKEY key;
-  if (path == L"Software\\Classes" || path == L"Software\\Wow6432Node" || RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
+  if (path == L"Software\\Classes" || path == L"Software\\Wow6432Node" ||
+      RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key))
     return;
   std::string name = (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + read_as_1252(path);
   out.push_back(name);
-  for (const std::wstring &subkey : list_values(key, name + " : ", out)) list_key(root, path + L"\\" + subkey, out);
+  for (const std::wstring &subkey : list_values(key, name + " : ", out))
+    list_key(root, path + L"\\" + subkey, out);
   RegCloseKey(key);
 }
 
@@ -240,7 +192,8 @@ std::vector<std::string> prefix_state() {
 // Wine's settings, the state of the shell's folder windows.
 std::string changed_since(const std::vector<std::string> &before) {
   std::vector<std::string> after = prefix_state(), changed;
-  std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(changed));
+  std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(),
+                                std::back_inserter(changed));
   std::string kept;
   for (const std::string &line : changed)
     if (line.find(" : DriverDateData=") == std::string::npos && line.rfind("HKCU\\Software\\Wine\\", 0) &&

@@ -1,12 +1,10 @@
-// The installer driven from outside as its user drives it, and the prefix's
-// files, shortcuts and registry read back. Texts are Windows-1252 and pass to
-// and from the system as UTF-16, so they read the same under any code page.
+// The installer driven from outside as its user drives it, and the prefix read back. Texts are
+// Windows-1252 and pass to and from the system as UTF-16, so they read the same under any code page.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
 
 #include <map>
-#include <string>
 #include <vector>
 
 #include "check.h"
@@ -21,23 +19,19 @@ inline const char UNINSTALL_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersio
 extern std::string built_installer, stand_in_game;
 
 bool same(const std::string &got, const std::string &expected);  // prints both when they differ
-std::string read_file(const std::string &path);                   // "<missing>" when it cannot be read
+std::string read_file(const std::string &path);                  // "<missing>" when it cannot be read
 void write_file(const std::string &path, const std::string &content);
 bool exists(const std::string &path);
 std::map<std::string, std::string> files_in(const std::string &folder);  // name: content
 std::string names(const std::map<std::string, std::string> &files);
-// Each file of the medium byte for byte, its final "_" made a letter.
-bool holds_medium(const std::string &game_folder, const std::string &medium);
 
 PROCESS_INFORMATION start(const std::string &program, const std::string &line, const std::string &folder);
-int wait_exit(PROCESS_INFORMATION &process);  // -1 when it had to be ended
-HWND wait_dialog(const PROCESS_INFORMATION &process);
-std::string edit_text(HWND dialog);
+int wait_exit(PROCESS_INFORMATION &process);
+HWND wait_window(const PROCESS_INFORMATION &process, bool dialog);  // the install dialog, or a box
 void type_folder(HWND dialog, const std::string &folder);
-// Checks the next box's caption, text, owner and default button, and answers
-// it (button 0: leaves it open).
+// Checks the next box's caption, text and owner, and answers it (button 0: leaves it open).
 HWND answer(const PROCESS_INFORMATION &process, const char *caption, const std::string &text, HWND owner,
-            int button, const std::string &what, int default_button = 0);
+            int button, const std::string &what);
 void reply(HWND box, int button, const std::string &what);  // and waits until it has closed
 // The folder typed (none: the one proposed), Enter, the success box, the
 // program group's window closed, exit code 0.
@@ -47,14 +41,8 @@ std::string special_folder(int csidl);
 std::string uninstaller();
 std::string program_group(int csidl = CSIDL_COMMON_PROGRAMS);
 std::string desktop_link(int csidl = CSIDL_COMMON_DESKTOPDIRECTORY);
-struct Link {
-  bool loaded;
-  std::string target, folder;
-};
-Link read_link(const std::string &path);
 
 std::string machine_values(const char *key);  // sorted "name=data" lines, numbers after "#"; "(no key)"
-std::string machine_text(const char *key, const char *value);
 // Every file of drive C: and the registry's keys and values, a line each.
 std::vector<std::string> prefix_state();
 // What differs from before, less Wine's own bookkeeping, a line each.

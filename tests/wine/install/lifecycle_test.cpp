@@ -9,34 +9,40 @@ static const char DECOY[] = "C:\\señuelo";  // every uninstaller's current fold
 static const char GAME_KEY[] = "Software\\Korvalo";
 static const char CAPTION_ERROR[] = "Error de instalación";
 static const char FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
+static const char SAYS_CANCEL[] = "¿Está seguro que quiere salir sin instalar el programa?";
 static const char NO_FOLDER[] = "No se pudo crear el directorio";
-static const char NOT_UNINSTALLED[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+static const char NOT_UNINSTALLED[] =
+    "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
 
 static std::string in_game(const char *name) { return std::string(GAME) + name; }
 
-// Read-only stand-ins with all 256 byte values, so a text-mode copy shows.
+// Read-only stand-ins, as on a CD.
 static void make_medium(const std::string &folder, bool leave_out_last = false) {
   CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
   CopyFileW(wide_1252(built_installer).c_str(), wide_1252(folder + "\\install.exe").c_str(), FALSE);
   for (int row = 0; row < INSTALL_FILE_COUNT - leave_out_last; ++row) {
-    std::string name = install_file_table[row].source, content = name;
-    for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
-    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : content);
+    std::string name = install_file_table[row].source;
+    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : name);
   }
   for (const auto &file : files_in(folder))
     SetFileAttributesW(wide_1252(folder + "\\" + file.first).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
-// Files named like the game's and its help index, made or found intact.
+// Files named like the game's, made or found intact.
 static bool decoy(const std::string &folder, bool make) {
   CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
   bool intact = true;
-  for (int row = 0; row <= INSTALL_FILE_COUNT; ++row) {
-    std::string path = folder + "\\" + (row < INSTALL_FILE_COUNT ? install_file_table[row].destination : "Korvalo.gid");
-    if (make) write_file(path, "ajeno");
-    intact = intact && read_file(path) == "ajeno";
+  for (const InstallFile &file : install_file_table) {
+    if (make) write_file(folder + "\\" + file.destination, "ajeno");
+    intact = intact && read_file(folder + "\\" + file.destination) == "ajeno";
   }
   return intact;
+}
+
+static std::string edit_text(HWND dialog) {
+  WCHAR text[1024] = L"";
+  SendDlgItemMessageW(dialog, IDC_FOLDER, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return read_as_1252(text);
 }
 
 static PROCESS_INFORMATION start_installer(const std::string &medium, const std::string &line = "install") {
@@ -45,8 +51,7 @@ static PROCESS_INFORMATION start_installer(const std::string &medium, const std:
 
 static void close_installer(PROCESS_INFORMATION &installer, HWND dialog, const char *what) {
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  answer(installer, CAPTION_INSTALL, "¿Está seguro que quiere salir sin instalar el programa?", dialog, IDYES, what,
-         IDNO);
+  answer(installer, CAPTION_INSTALL, SAYS_CANCEL, dialog, IDYES, what);
   CHECK(wait_exit(installer) == 0, "%s: Yes ends the installer with 0", what);
 }
 
@@ -56,46 +61,38 @@ static void click_install(HWND dialog, const std::string &folder) {
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
-// After each refusal the focus is back in the folder, all of it selected; the
-// folder is shown as typed, or normalised once it has passed the checks on
-// what was typed. Too long a folder, or more than the edit holds (never to be
-// installed under a shorter name), is refused before anything is made.
+// After each refusal the focus is back in the folder, all of it selected; the folder is shown as typed,
+// or normalised once it has passed the checks on what was typed.
 static void check_refusals(PROCESS_INFORMATION &installer, HWND dialog) {
   std::string windows = special_folder(CSIDL_WINDOWS);
-  const struct {
-    std::string typed;
-    const char *text;
-    std::string shown;
-  } refusals[] = {
-      {"juegos", FORM, ""},
-      {"M:\\juegos", "La unidad no especificada no existe o no es un disco duro", ""},
-      {"C:\\jue:gos", "Los caracteres siguientes no son válidos:\n\n: ? < > | * \" /", ""},
-      {"C:\\juegos\\\\nuevo", "No se puede instalar en una ruta UNC", ""},
-      {"C:\\", FORM, ""},
-      {"C:\\Juegos\\..\\" + windows.substr(3) + "\\.", FORM, windows},
-      {windows + "\\system32", FORM, ""},
-      {"C:\\largo\\" + std::string(239, 'a'), NO_FOLDER, ""},
-      {"C:\\largo\\" + std::string(300, 'b'), NO_FOLDER, ""},
+  const std::pair<std::string, const char *> refusals[] = {
+      {"M:\\juegos", "La unidad no especificada no existe o no es un disco duro"},
+      {"C:\\jue:gos", "Los caracteres siguientes no son válidos:\n\n: ? < > | * \" /"},
+      {"C:\\juegos\\\\nuevo", "No se puede instalar en una ruta UNC"},
+      {"C:\\", FORM},
+      {"C:\\Juegos\\..\\" + windows.substr(3) + "\\.", FORM},  // shown normalised
+      {windows + "\\system32", FORM},
+      {"C:\\largo\\" + std::string(239, 'a'), NO_FOLDER},
+      {"C:\\largo\\" + std::string(300, 'b'), NO_FOLDER},
   };
   HWND edit = GetDlgItem(dialog, IDC_FOLDER);
-  for (const auto &refusal : refusals) {
-    const std::string &shown = refusal.shown.empty() ? refusal.typed : refusal.shown;
-    click_install(dialog, refusal.typed);
-    answer(installer, CAPTION_ERROR, refusal.text, dialog, IDOK, "refusing " + refusal.typed);
+  for (const auto &[typed, text] : refusals) {
+    const std::string &shown = typed.find("..") != std::string::npos ? windows : typed;
+    click_install(dialog, typed);
+    answer(installer, CAPTION_ERROR, text, dialog, IDOK, "refusing " + typed);
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    CHECK(wait_until([&] {
+    auto back = [&] {
       GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
       return gui.hwndFocus == edit && SendMessageW(edit, EM_GETSEL, 0, 0) == MAKELONG(0, shown.size());
-    }, 2000), "after refusing %s: the focus in the folder, all of it selected", refusal.typed.c_str());
-    CHECK(same(edit_text(dialog), shown), "the folder shown after refusing %s", refusal.typed.c_str());
+    };
+    CHECK(wait_until(back, 2000), "after refusing %s: the focus in the folder, all selected", typed.c_str());
+    CHECK(same(edit_text(dialog), shown), "the folder shown after refusing %s", typed.c_str());
   }
 }
 
-// Every source is looked for, beside install.exe, before anything is made.
-// Copies that fail (a medium file held open) take back the files and folders
-// they made, and keep an earlier installation's. The installer's name holds
-// its uninstall argument, which it must ignore there.
+// Nothing made for a missing source, a refused folder or a failed copy (a medium file held open), and an
+// earlier installation kept. The installer's name holds its uninstall argument, which it must ignore.
 static void check_nothing_made() {
   make_medium("C:\\medio14", true);
   CreateDirectoryW(L"C:\\Juegos", nullptr);
@@ -104,12 +101,12 @@ static void check_nothing_made() {
   HANDLE held = CreateFileW(L"C:\\medio\\Ficha.wa_", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   std::vector<std::string> before = prefix_state();
   PROCESS_INFORMATION installer = start_installer("C:\\medio14");
-  HWND dialog = wait_dialog(installer);
+  HWND dialog = wait_window(installer, true);
   click_install(dialog, "C:\\Parcial");
   answer(installer, CAPTION_ERROR, "No se encontraron los archivos para instalar", dialog, IDOK, "lacking");
   CHECK(wait_exit(installer) == 0, "the installer ends on a missing file");
   installer = start_installer(MEDIUM, "\"/uninstall\" x /uninstal");
-  dialog = wait_dialog(installer);
+  dialog = wait_window(installer, true);
   CHECK(same(window_text(dialog), CAPTION_INSTALL), "the dialog's caption");
   check_refusals(installer, dialog);
   for (const char *folder : {"C:\\Nuevo\\Juego", "C:\\Juegos\\Korvalo"}) {
@@ -117,7 +114,7 @@ static void check_nothing_made() {
     answer(installer, CAPTION_ERROR, "No fueron copiados todos los archivos", dialog, IDOK, folder);
   }
   PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_ESCAPE, 0);
-  answer(installer, CAPTION_INSTALL, "¿Está seguro que quiere salir sin instalar el programa?", dialog, IDNO, "Esc");
+  answer(installer, CAPTION_INSTALL, SAYS_CANCEL, dialog, IDNO, "Esc");
   close_installer(installer, dialog, "after No");
   CHECK(same(changed_since(before), ""), "refusals, a missing file, two failed copies: the prefix as before");
   CloseHandle(held);
@@ -125,29 +122,30 @@ static void check_nothing_made() {
 
 // The files, every user's shortcuts and both keys; the folder proposed again.
 static void check_installed() {
-  CHECK(holds_medium(GAME, MEDIUM), "the game folder holds the medium's files");
   CHECK(same(names(files_in(program_group())), "Ayuda.lnk Léame.lnk Zenta Korvalo.lnk "), "the common group");
   size_t bytes = 0;
   for (const auto &file : files_in(GAME)) bytes += file.second.size();
   std::string game = GAME;
   CHECK(same(machine_values(GAME_KEY), "Path=" + game + "\n"), "the game's key");
   CHECK(same(machine_values(UNINSTALL_KEY),
-             "DisplayIcon=" + game + "Korvalo.exe\nDisplayName=Zenta Korvalo 2.0\nDisplayVersion=2.0\nEstimatedSize=#" +
+             "DisplayIcon=" + game +
+                 "Korvalo.exe\nDisplayName=Zenta Korvalo 2.0\nDisplayVersion=2.0\nEstimatedSize=#" +
                  std::to_string((bytes + 1023) / 1024) + "\nInstallLocation=" + game +
                  "\nNoModify=#1\nNoRepair=#1\nPublisher=Zenta Korvalo\nUninstallString=\"" + uninstaller() +
                  "\" /uninstall\n"),
         "the uninstall entry");
   PROCESS_INFORMATION installer = start_installer(MEDIUM);
-  HWND dialog = wait_dialog(installer);
+  HWND dialog = wait_window(installer, true);
   CHECK(same(edit_text(dialog), "C:\\Juegos\\Korvalo"), "the installed folder proposed again");
   close_installer(installer, dialog, "the proposal");
 }
 
 static void uninstall(const std::string &line, int button, const char *result, const std::string &what) {
   PROCESS_INFORMATION process = start(uninstaller(), line, DECOY);
-  answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, button, what, IDYES);
+  answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, button, what);
   if (result) answer(process, CAPTION_INSTALL, result, nullptr, IDOK, what);
-  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "%s: exit code 0, the current folder's files kept", what.c_str());
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "%s: exit code 0, the current folder's files kept",
+        what.c_str());
 }
 
 // Shortcuts where the installer puts them and where an earlier version did.
@@ -157,7 +155,8 @@ static void plant_shortcuts() {
     for (const char *link : {"\\Ayuda.lnk", "\\Léame.lnk", "\\Zenta Korvalo.lnk"})
       write_file(program_group(csidl) + link, "enlace");
   }
-  for (int csidl : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY}) write_file(desktop_link(csidl), "enlace");
+  for (int csidl : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY})
+    write_file(desktop_link(csidl), "enlace");
 }
 
 static void check_all_gone(const std::string &what) {
@@ -165,14 +164,13 @@ static void check_all_gone(const std::string &what) {
   for (const std::string &path :
        {program_group(), program_group(CSIDL_PROGRAMS), desktop_link(), desktop_link(CSIDL_DESKTOPDIRECTORY)})
     if (exists(path)) left += " " + path;
-  CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: shortcuts and keys gone", what.c_str());
+  CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: shortcuts and keys gone",
+        what.c_str());
 }
 
-// The desktop shortcut starts the game in its folder (the stand-in writes
-// where it started, and holds the game's running mark until that record is
-// deleted). No, Esc, and Yes under the running game (met with a request to
-// close it, then the question again) remove nothing. Yes then removes all
-// but a record file left by the game, and so keeps the folder.
+// The desktop shortcut starts the stand-in game in its folder; it holds the running mark until its record
+// of that is deleted. No, Esc, and Yes under the running game remove nothing; then Yes removes all but a
+// record file.
 static void check_uninstall() {
   ShellExecuteW(nullptr, L"open", wide_1252(desktop_link()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   std::string started_in = "<missing>";
@@ -180,47 +178,47 @@ static void check_uninstall() {
   CHECK(same(started_in + "\\", GAME), "the game started in its folder");
   decoy(DECOY, true);
   plant_shortcuts();
-  const std::string registered = machine_text(UNINSTALL_KEY, "UninstallString");
+  const std::string registered = "\"" + uninstaller() + "\" /uninstall";  // as the uninstall entry holds it
   std::vector<std::string> before = prefix_state();
-  uninstall("x --/uNiNsTaLl--y", IDNO, nullptr, "No");
+  uninstall("x --/uNiNsTaLl--y", IDNO, nullptr, "No");  // its argument in any case, anywhere
   uninstall(registered, IDCANCEL, nullptr, "Esc");
   PROCESS_INFORMATION process = start(uninstaller(), registered, DECOY);
   answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "the game running");
-  answer(process, CAPTION_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK, "the game running");
+  answer(process, CAPTION_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK,
+         "the game running");
   HWND again = answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, 0, "asked again");
   CHECK(same(changed_since(before), ""), "No, Esc, and Yes under the running game: the prefix as before");
-  wait_until([] { return DeleteFileW(wide_1252(in_game("inicio.txt")).c_str()) != FALSE; }, 2000);
-  CHECK(wait_until([] {
+  DeleteFileW(wide_1252(in_game("inicio.txt")).c_str());  // which ends the game
+  auto ended = [] {
     HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, L"ZentaKorvaloJuego");
     return !mark || !CloseHandle(mark);
-  }, 5000), "the game has ended");
+  };
+  CHECK(wait_until(ended, 5000), "the game has ended");
   write_file(in_game("Juego1.dat"), "registro");
   write_file(in_game("Korvalo.gid"), "indice");
   reply(again, IDYES, "asked again");
   answer(process, CAPTION_INSTALL, NOT_UNINSTALLED, nullptr, IDOK, "a record file left");
-  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "a record file left: exit 0, the current folder's files kept");
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false),
+        "a record file left: exit 0, the current folder's files kept");
   CHECK(same(names(files_in(GAME)), "Juego1.dat "), "only the record file stays");
   check_all_gone("a record file left");
 }
 
-static void set_machine_text(const char *key, const char *value, const std::string &text) {
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(key).c_str(), wide_1252(value).c_str(), REG_SZ,
-                  wide_1252(text).c_str(), static_cast<DWORD>(2 * text.size() + 2));
-}
-
-// "Path" decides what is deleted. None: nothing is installed. Relative, or
-// a system folder however spelt: the user is to finish by hand, and the
-// files there survive. Either way shortcuts and keys go.
+// No "Path": nothing is installed. Relative, or a system folder however spelt: the user is to finish by
+// hand, and the files there survive. Either way shortcuts and keys go.
 static void check_registry_paths() {
-  for (std::string path : {"", "señuelo\\", "C:\\WINDOWS\\SYSTEM32\\..\\"}) {
-    std::string what = "Path \"" + path + "\"";
-    set_machine_text(UNINSTALL_KEY, "DisplayName", "Zenta Korvalo 2.0");
-    if (!path.empty()) set_machine_text(GAME_KEY, "Path", path);
+  for (const wchar_t *path : {L"", L"señuelo\\", L"C:\\WINDOWS\\SYSTEM32\\..\\"}) {
+    std::string what = "Path \"" + read_as_1252(path) + "\"";
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(UNINSTALL_KEY).c_str(), L"DisplayName", REG_SZ, L"", 2);
+    if (*path)
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, path,
+                      2 * lstrlenW(path) + 2);
     plant_shortcuts();
     decoy(special_folder(CSIDL_WINDOWS), true);
-    uninstall("x /uninstall", IDYES, path.empty() ? "Zenta Korvalo no está instalado." : NOT_UNINSTALLED, what);
+    uninstall("x /uninstall", IDYES, !*path ? "Zenta Korvalo no está instalado." : NOT_UNINSTALLED, what);
     check_all_gone(what);
-    CHECK(decoy(special_folder(CSIDL_WINDOWS), false), "%s: the Windows folder's files survive", what.c_str());
+    CHECK(decoy(special_folder(CSIDL_WINDOWS), false), "%s: the Windows folder's files survive",
+          what.c_str());
   }
 }
 

@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR line, int) {
   HANDLE file = CreateFileA("inicio.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   WriteFile(file, folder, length, &written, nullptr);
   CloseHandle(file);
-  for (int waited = 0; waited < 120000 && GetFileAttributesA("inicio.txt") != INVALID_FILE_ATTRIBUTES; waited += 20)
+  for (int waited = 0; waited < 120000 && GetFileAttributesA("inicio.txt") != INVALID_FILE_ATTRIBUTES;
+       waited += 20)
     Sleep(20);
   CloseHandle(mark);
   return 0;
