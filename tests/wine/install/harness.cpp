@@ -52,9 +52,9 @@ PROCESS_INFORMATION start(const std::string &program, const std::string &line, c
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::wstring application = wide_1252(program), command = wide_1252(line);
-  CHECK(CreateProcessW(program.empty() ? nullptr : application.c_str(), &command[0], nullptr, nullptr, FALSE,
-                       0, nullptr, wide_1252(folder).c_str(), &startup, &process),
+  std::wstring command = wide_1252(line);
+  CHECK(CreateProcessW(wide_1252(program).c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       wide_1252(folder).c_str(), &startup, &process),
         "started: %s", escaped_for_log(line).c_str());
   return process;
 }
@@ -71,8 +71,7 @@ int wait_exit(PROCESS_INFORMATION &process) {
 
 // The dialog and the boxes share one class; only the dialog has the folder.
 HWND wait_window(const PROCESS_INFORMATION &process, bool dialog) {
-  for (int waited = 0; waited < 10000 && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT;
-       waited += 20)
+  for (int tries = 0; tries < 500 && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT; ++tries)
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
       DWORD id = 0;
       GetWindowThreadProcessId(window, &id);

@@ -33,8 +33,7 @@ void type_folder(HWND dialog, const std::string &folder);
 HWND answer(const PROCESS_INFORMATION &process, const char *caption, const std::string &text, HWND owner,
             int button, const std::string &what);
 void reply(HWND box, int button, const std::string &what);  // and waits until it has closed
-// The folder typed (none: the one proposed), Enter, the success box, the
-// program group's window closed, exit code 0.
+// The folder typed (none: the one proposed), Enter, the success box, the group's window closed, exit 0.
 void install(const std::string &medium, const std::string &folder, const std::string &what);
 
 std::string special_folder(int csidl);

@@ -1,7 +1,6 @@
 // Guards against: the medium's staging and the installer disagreeing on a name, the zip lacking the UTF-8 flag of a name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
-//   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM-FOLDER
-//   install_driver player MEDIUM-FOLDER   (the player's installation, for game.installed)
-// "all" exits with 77 (skipped) when it passes but the build staged no complete medium.
+//   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM   (77, skipped: passed, but no staged medium)
+//   install_driver player MEDIUM   (the player's installation, for game.installed)
 #include "harness.h"
 
 #include <objbase.h>
@@ -40,9 +39,8 @@ static std::pair<std::string, std::string> read_link(const std::string &path) {
   return {read_as_1252(target), read_as_1252(folder)};
 }
 
-// Run as on Windows 10 and 11, where no WinHelp viewer works, in a locale
-// whose code page lacks our accented letters. The build zips the medium
-// only when it is complete; without the zip the round trip is skipped.
+// As on Windows 10 and 11, where no WinHelp viewer works. The build zips the medium only when it is
+// complete; without the zip the round trip is skipped.
 static bool run_medium(const std::string &medium) {
   if (!exists(medium + ".zip")) return false;
   // Léame.txt's entry in the zip's central directory flags its name as UTF-8 (bit 11), without which
@@ -55,13 +53,9 @@ static bool run_medium(const std::string &medium) {
   std::vector<std::string> before = prefix_state();
   std::string folder = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
   install(medium, "", "from the staged medium");
-  CHECK(same(read_link(program_group() + "\\Ayuda.lnk").first, folder + "\\Korvalo.chm"),
-        "Ayuda opens the .chm");
+  CHECK(same(read_link(program_group() + "\\Ayuda.lnk").first, folder + "\\Korvalo.chm"), "Ayuda: .chm");
   CHECK(holds_medium(folder, medium), "the game folder holds the staged medium's files");
-  std::string values = machine_values(UNINSTALL_KEY),
-              line = values.substr(values.find("UninstallString=") + 16);
-  PROCESS_INFORMATION process =
-      start("", line.substr(0, line.find('\n')), "C:\\");  // as the system starts it
+  PROCESS_INFORMATION process = start(uninstaller(), "\"" + uninstaller() + "\" /uninstall", "C:\\");
   answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "uninstalling");
   answer(process, CAPTION_INSTALL, "El juego se ha desinstalado con éxito", nullptr, IDOK, "uninstalled");
   CHECK(wait_exit(process) == 0, "the uninstaller's exit code 0");
@@ -75,8 +69,7 @@ static bool run_medium(const std::string &medium) {
 static void run_player(const std::string &medium) {
   install(medium, "", "the player's installation");
   auto [game, folder] = read_link(desktop_link());
-  CHECK(game.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the game's shortcut: %s",
-        game.c_str());
+  CHECK(game.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the shortcut: %s", game.c_str());
   std::printf("game: %s\nfolder: %s\n", game.c_str(), folder.c_str());
 }
 
@@ -99,7 +92,6 @@ int main(int argc, char **argv) {
     run_lifecycle();
     TerminateProcess(keeper.hProcess, 0);
   }
-  std::printf("%s: %d failed checks%s\n", mode.c_str(), failed_checks,
-              medium_complete ? "" : "; no medium, skipped");
+  std::printf("%s: %d failed checks%s\n", mode.c_str(), failed_checks, medium_complete ? "" : ", no medium");
   return failed_checks != 0 ? 1 : medium_complete ? 0 : 77;
 }
