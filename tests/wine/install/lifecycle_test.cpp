@@ -199,7 +199,7 @@ static void check_uninstall() {
 // hand, and the files there survive. Either way shortcuts and keys go.
 static void check_registry_paths() {
   for (const wchar_t *path : {L"", L"señuelo\\", L"C:\\WINDOWS\\SYSTEM32\\..\\"}) {
-    std::string what = "Path \"" + read_as_1252(path) + "\"";
+    std::string what = "Path \"" + escaped_for_log(read_as_1252(path)) + "\"";
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(UNINSTALL_KEY).c_str(), L"DisplayName", REG_SZ, L"", 2);
     if (*path)
       RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, path,
