@@ -1,353 +1,223 @@
-// Installation from a read-only medium: one lacking a file, copies that fail
-// and are taken back, a folder typed roundabout, everything a full
-// installation leaves, an update proposed in place, the game started from
-// its shortcut; and the uninstaller started as the system starts it:
-// declined or closed, under the running game, complete, incomplete, with its
-// argument in any form, and with a registry that names nothing installed, no
-// trustworthy folder, or a folder that is not the game's.
-#include "check.h"
-#include "files.h"
-#include "steps.h"
+// Guards against: a folder refused with the wrong message, or not refused (a drive root, the Windows or system folder, one too long), the focus not back on it; anything made by a refused folder, a missing file or a failed copy, or an earlier installation harmed; a folder not normalised; copies read-only; shortcuts per user; registry values wrong; an installed game not proposed; an uninstaller that deletes on No or Esc, under the running game, outside a trusted game folder or in its current folder, says the wrong thing when nothing is installed, leaves shortcuts or keys, or misreads its argument.
+#include "harness.h"
 
-#include "../../../install/install_ids.h"
-
-#include <shellapi.h>
+#include "../../../install/install.h"
 
 static const char MEDIUM[] = "C:\\medio";
-static const char SHORT_MEDIUM[] = "C:\\medio12";
 static const char GAME[] = "C:\\Juegos\\Korvalo\\";
-// The current folder of every uninstaller run: files named like the game's,
-// which must survive whatever the registry says.
-static const char DECOY[] = "C:\\señuelo";
-static const char TEXT_COPY_FAILED[] = "No fueron copiados todos los archivos";
-static const char TEXT_NOT_UNINSTALLED[] =
-    "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
-static const char TEXT_NOT_INSTALLED[] = "Zenta Korvalo no está instalado.";
+static const char DECOY[] = "C:\\señuelo";  // every uninstaller's current folder
+static const char GAME_KEY[] = "Software\\Korvalo";
+static const char CAPTION_ERROR[] = "Error de instalación";
+static const char FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
+static const char SAYS_CANCEL[] = "¿Está seguro que quiere salir sin instalar el programa?";
+static const char NO_FOLDER[] = "No se pudo crear el directorio";
+static const char PARTLY[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
 
 static std::string in_game(const char *name) { return std::string(GAME) + name; }
 
-// Nothing is made before every source has been found, the last one too.
-static void check_missing_source(const TestPaths &paths) {
-  make_medium(SHORT_MEDIUM, paths.installer, paths.game, game_files[GAME_FILE_COUNT - 1].source);
-  Program program;
-  if (!start_installer(program, SHORT_MEDIUM)) return;
-  HWND dialog = wait_install_dialog(program);
-  CHECK(dialog != nullptr, "dialog from the short medium");
-  if (dialog == nullptr) return;
-  type_folder(dialog, "C:\\Parcial\\Juego");
-  press(dialog, IDOK);
-  expect_box(program, TITLE_ERROR, "No se encontraron los archivos para instalar", dialog, IDOK,
-             "missing last file");
-  CHECK(wait_exit(program) == 0, "the installer ends after a missing source");
-  CHECK(!folder_exists("C:\\Parcial"), "nothing made for a medium lacking a file");
-  CHECK(!file_exists(uninstaller()) && !machine_key_exists(KEY_GAME) && !file_exists(desktop_link()),
-        "no uninstaller, registry keys or shortcut");
+// Read-only stand-ins, as on a CD.
+static void make_medium(const std::string &folder, bool leave_out_last = false) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  CopyFileW(wide_1252(built_installer).c_str(), wide_1252(folder + "\\install.exe").c_str(), FALSE);
+  for (int row = 0; row < INSTALL_FILE_COUNT - leave_out_last; ++row) {
+    std::string name = install_file_table[row].source;
+    write_file(folder + "\\" + name, row == GAME_PROGRAM_ROW ? read_file(stand_in_game) : name);
+  }
+  for (const auto &file : files_in(folder))
+    SetFileAttributesW(wide_1252(folder + "\\" + file.first).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
-static void check_installed(const TestPaths &paths) {
-  size_t bytes = 0;
-  for (const NamePair &file : game_files) {
-    std::string installed = in_game(file.destination);
-    std::string original = read_file(std::string(MEDIUM) + "\\" + file.source);
-    bytes += original.size();
-    CHECK(read_file(installed) == original && !is_read_only(installed),
-          "byte-identical and writable: " + installed);
+// Files named like the game's, made or found intact.
+static bool decoy(const std::string &folder, bool make) {
+  CreateDirectoryW(wide_1252(folder).c_str(), nullptr);
+  bool intact = true;
+  for (const InstallFile &file : install_file_table) {
+    if (make) write_file(folder + "\\" + file.destination, "ajeno");
+    intact = intact && read_file(folder + "\\" + file.destination) == "ajeno";
   }
-  CHECK(read_file(uninstaller()) == read_file(paths.installer) && !is_read_only(uninstaller()),
-        "uninstaller copy is the installer, writable");
-  const struct {
-    std::string link;
-    const char *target;
-  } links[] = {{program_group() + "\\Ayuda.lnk", "Korvalo.hlp"},
-               {program_group() + "\\Léame.lnk", "Léame.txt"},
-               {program_group() + "\\Zenta Korvalo.lnk", "Korvalo.exe"},
-               {desktop_link(), "Korvalo.exe"}};
-  for (const auto &expected : links) {
-    LinkInfo link = read_link(expected.link);
-    CHECK(link.loaded, "shortcut exists: " + expected.link);
-    CHECK(lstrcmpiA(link.target.c_str(), in_game(expected.target).c_str()) == 0,
-          "target of " + expected.link + " is " + link.target);
-    CHECK(lstrcmpiA(link.working_folder.c_str(), GAME) == 0,
-          "working folder of " + expected.link + " is " + link.working_folder);
-  }
-  const struct {
-    const char *key, *value;
-    std::string text;
-  } texts[] = {{KEY_GAME, "Path", GAME},
-               {KEY_UNINSTALL, "DisplayName", "Zenta Korvalo 2.0"},
-               {KEY_UNINSTALL, "UninstallString", "\"" + uninstaller() + "\" /uninstall"},
-               {KEY_UNINSTALL, "DisplayIcon", in_game("Korvalo.exe")},
-               {KEY_UNINSTALL, "DisplayVersion", "2.0"},
-               {KEY_UNINSTALL, "Publisher", "Zenta Korvalo"},
-               {KEY_UNINSTALL, "InstallLocation", GAME}};
-  for (const auto &expected : texts) {
-    RegText value = read_machine_value(expected.key, expected.value);
-    CHECK(value.type == REG_SZ && value.bytes == value.text.size() + 1,
-          std::string(expected.value) + " is REG_SZ with its NUL");
-    CHECK_TEXT(value.text, expected.text, expected.value);
-  }
-  CHECK(read_machine_number(KEY_UNINSTALL, "EstimatedSize") == static_cast<long long>((bytes + 1023) / 1024) &&
-            read_machine_number(KEY_UNINSTALL, "NoModify") == 1 &&
-            read_machine_number(KEY_UNINSTALL, "NoRepair") == 1,
-        "EstimatedSize, NoModify and NoRepair");
+  return intact;
 }
 
-// The desktop shortcut starts the game in the game folder, where it finds
-// its sounds and writes its records. The game keeps running.
-static void check_game_starts() {
-  SHELLEXECUTEINFOA run{};
-  run.cbSize = sizeof run;
-  run.fMask = SEE_MASK_NOCLOSEPROCESS;
-  std::string link = desktop_link();
-  run.lpFile = link.c_str();
-  run.nShow = SW_SHOWNORMAL;
-  CHECK(ShellExecuteExA(&run), "the desktop shortcut opens");
-  if (run.hProcess != nullptr) CloseHandle(run.hProcess);
-  // The shell may start the game through a helper, so its process is not
-  // ours to wait for: wait for what it writes.
-  std::string started_in = "<missing>";
-  for (int tries = 0; tries < 500 && started_in == "<missing>"; ++tries, Sleep(20))
-    started_in = read_file(in_game("inicio.txt"));
-  started_in += "\\";
-  CHECK(lstrcmpiA(started_in.c_str(), GAME) == 0, "game started in " + started_in);
+static std::string edit_text(HWND dialog) {
+  WCHAR text[1024] = L"";
+  SendDlgItemMessageW(dialog, IDC_FOLDER, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return read_as_1252(text);
 }
 
-static void stop_game() {
-  for (int tries = 0; tries < 100 && !DeleteFileA(in_game("inicio.txt").c_str()); ++tries) Sleep(20);
-  HANDLE mark = nullptr;
-  for (int tries = 0; tries < 250; ++tries, Sleep(20)) {
-    mark = OpenMutexA(SYNCHRONIZE, FALSE, "ZentaKorvaloJuego");
-    if (mark == nullptr) break;
-    CloseHandle(mark);
+static PROCESS_INFORMATION start_installer(const std::string &medium, const std::string &line = "install") {
+  return start(medium + "\\install.exe", line, "C:\\");
+}
+
+static void close_installer(PROCESS_INFORMATION &installer, HWND dialog, const char *what) {
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  answer(installer, CAPTION_INSTALL, SAYS_CANCEL, dialog, IDYES, what);
+  CHECK(wait_exit(installer) == 0, "%s: Yes ends the installer with 0", what);
+}
+
+// Clicked, so that the focus goes to the button first, as a user's click does.
+static void click_install(HWND dialog, const std::string &folder) {
+  type_folder(dialog, folder);
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+// After each refusal the focus is back in the folder, all of it selected; the folder is shown as typed,
+// or normalised once it has passed the checks on what was typed.
+static void check_refusals(PROCESS_INFORMATION &installer, HWND dialog) {
+  std::string windows = special_folder(CSIDL_WINDOWS);
+  const std::pair<std::string, const char *> refusals[] = {
+      {"M:\\juegos", "La unidad no especificada no existe o no es un disco duro"},
+      {"C:\\jue:gos", "Los caracteres siguientes no son válidos:\n\n: ? < > | * \" /"},
+      {"C:\\juegos\\\\nuevo", "No se puede instalar en una ruta UNC"},
+      {"C:\\", FORM},
+      {"C:\\Juegos\\..\\" + windows.substr(3) + "\\.", FORM},  // shown normalised
+      {windows + "\\system32", FORM},
+      {"C:\\largo\\" + std::string(239, 'a'), NO_FOLDER},
+      {"C:\\largo\\" + std::string(300, 'b'), NO_FOLDER},
+  };
+  HWND edit = GetDlgItem(dialog, IDC_FOLDER);
+  for (const auto &[typed, text] : refusals) {
+    const std::string &shown = typed.find("..") != std::string::npos ? windows : typed;
+    click_install(dialog, typed);
+    answer(installer, CAPTION_ERROR, text, dialog, IDOK, "refusing " + typed);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    auto back = [&] {
+      GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+      return gui.hwndFocus == edit && SendMessageW(edit, EM_GETSEL, 0, 0) == MAKELONG(0, shown.size());
+    };
+    CHECK(wait_until(back, 2000), "after refusing %s: the focus in the folder, all selected", typed.c_str());
+    CHECK(same(edit_text(dialog), shown), "the folder shown after refusing %s", typed.c_str());
   }
-  CHECK(mark == nullptr, "the game has ended");
 }
 
-// Copies that fail (a medium file held open) take back the folders and the
-// files this run made, but nothing that was there before; the folder typed
-// roundabout is the game folder, shown as such.
-static void check_failed_copies_then_install(const TestPaths &paths) {
-  CreateDirectoryA("C:\\Juegos", nullptr);
-  CreateDirectoryA(GAME, nullptr);
-  write_file(in_game("Korvalo.exe"), "viejo");
-  HANDLE held = CreateFileA((std::string(MEDIUM) + "\\Ficha.wa_").c_str(), GENERIC_READ, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  CHECK(held != INVALID_HANDLE_VALUE, "Ficha.wa_ held open");
-  Program program;
-  if (!start_installer(program, MEDIUM)) return;
-  HWND dialog = wait_install_dialog(program);
-  CHECK(dialog != nullptr, "install dialog");
-  if (dialog == nullptr) return;
-  type_folder(dialog, "C:\\Nuevo\\Juego");
-  press(dialog, IDOK);
-  expect_box(program, TITLE_ERROR, TEXT_COPY_FAILED, dialog, IDOK, "copy into new folders");
-  CHECK(!folder_exists("C:\\Nuevo"), "the folders made are removed again");
-  type_folder(dialog, "C:\\Juegos \\Nada\\..\\Korvalo. ");
-  press(dialog, IDOK);
-  expect_box(program, TITLE_ERROR, TEXT_COPY_FAILED, dialog, IDOK, "copy over an earlier installation");
-  CHECK_TEXT(item_text(dialog, IDC_FOLDER), "C:\\Juegos\\Korvalo", "the folder shown normalised");
-  CHECK(file_exists(in_game("Korvalo.exe")) && !file_exists(in_game("Korvalo.hlp")),
-        "the files made are removed again, those there before stay");
-  CHECK(IsWindowVisible(dialog) && still_running(program), "the dialog stays for another try");
-  CHECK(!machine_key_exists(KEY_GAME) && !file_exists(desktop_link()),
-        "no shortcuts or registry after a failed copy");
+// Nothing made for a missing source, a refused folder or a failed copy (a medium file held open), and an
+// earlier installation kept. The installer's name holds its uninstall argument, which it must ignore.
+static void check_nothing_made() {
+  make_medium("C:\\medio14", true);
+  CreateDirectoryW(L"C:\\Juegos", nullptr);
+  CreateDirectoryW(wide_1252(GAME).c_str(), nullptr);
+  write_file(in_game("Korvalo.exe"), read_file(stand_in_game));
+  HANDLE held = CreateFileW(L"C:\\medio\\Ficha.wa_", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::vector<std::string> before = prefix_state();
+  PROCESS_INFORMATION installer = start_installer("C:\\medio14");
+  HWND dialog = wait_window(installer, true);
+  click_install(dialog, "C:\\Parcial");
+  answer(installer, CAPTION_ERROR, "No se encontraron los archivos para instalar", dialog, IDOK, "lacking");
+  CHECK(wait_exit(installer) == 0, "the installer ends on a missing file");
+  installer = start_installer(MEDIUM, "\"/uninstall\" x /uninstal");
+  dialog = wait_window(installer, true);
+  CHECK(same(window_text(dialog), CAPTION_INSTALL), "the dialog's caption");
+  check_refusals(installer, dialog);
+  for (const char *folder : {"C:\\Nuevo\\Juego", "C:\\Juegos\\Korvalo"}) {
+    click_install(dialog, folder);
+    answer(installer, CAPTION_ERROR, "No fueron copiados todos los archivos", dialog, IDOK, folder);
+  }
+  PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_ESCAPE, 0);
+  answer(installer, CAPTION_INSTALL, SAYS_CANCEL, dialog, IDNO, "Esc");
+  close_installer(installer, dialog, "after No");
+  CHECK(same(changed_since(before), ""), "refusals, a missing file, two failed copies: the prefix as before");
   CloseHandle(held);
-  press(dialog, IDOK);
-  expect_box(program, TITLE_INSTALL, TEXT_INSTALLED, dialog, IDOK, "third try");
-  // The group shows its three shortcuts; the Programs or desktop folder would not.
-  CHECK(close_shell_window() == 3, "the program group is opened");
-  CHECK(wait_exit(program) == 0, "exit code 0 after installing");
-  CHECK(!folder_exists("C:\\Juegos\\Nada"), "no folder made for one the path only passed through");
-  check_installed(paths);
 }
 
-// Files named like the game's, "Korvalo.gid" among them; the game program
-// too unless with_program is false.
-static void make_decoy(const std::string &folder = DECOY, bool with_program = true) {
-  CreateDirectoryA(folder.c_str(), nullptr);
-  for (int row = 0; row < GAME_FILE_COUNT; ++row)
-    if (with_program || row != 2) write_file(folder + "\\" + game_files[row].destination, "ajeno");
-  write_file(folder + "\\Korvalo.gid", "ajeno");
+// The files, every user's shortcuts and both keys; the folder proposed again.
+static void check_installed() {
+  CHECK(same(names(files_in(program_group())), "Ayuda.lnk Léame.lnk Zenta Korvalo.lnk "), "the common group");
+  size_t bytes = 0;
+  for (const auto &file : files_in(GAME)) bytes += file.second.size();
+  CHECK(same(machine_values(GAME_KEY), "Path=" + in_game("") + "\n"), "the game's key");
+  CHECK(same(machine_values(UNINSTALL_KEY),
+             "DisplayIcon=" + in_game("") +
+                 "Korvalo.exe\nDisplayName=Zenta Korvalo 2.0\nDisplayVersion=2.0\nEstimatedSize=#" +
+                 std::to_string((bytes + 1023) / 1024) + "\nInstallLocation=" + in_game("") +
+                 "\nNoModify=#1\nNoRepair=#1\nPublisher=Zenta Korvalo\nUninstallString=\"" + uninstaller() +
+                 "\" /uninstall\n"),
+        "the uninstall entry");
+  PROCESS_INFORMATION installer = start_installer(MEDIUM);
+  HWND dialog = wait_window(installer, true);
+  CHECK(same(edit_text(dialog), "C:\\Juegos\\Korvalo"), "the installed folder proposed again");
+  close_installer(installer, dialog, "the proposal");
 }
 
-static bool decoy_intact(const std::string &folder = DECOY, bool with_program = true) {
-  for (int row = 0; row < GAME_FILE_COUNT; ++row)
-    if ((with_program || row != 2) && read_file(folder + "\\" + game_files[row].destination) != "ajeno")
-      return false;
-  return read_file(folder + "\\Korvalo.gid") == "ajeno";
-}
-
-static void remove_decoy(const std::string &folder) {
-  for (const NamePair &file : game_files) DeleteFileA((folder + "\\" + file.destination).c_str());
-  DeleteFileA((folder + "\\Korvalo.gid").c_str());
-}
-
-static bool anything_removed() {
-  for (const NamePair &file : game_files)
-    if (!file_exists(in_game(file.destination))) return true;
-  for (const char *link : group_links)
-    if (!file_exists(program_group() + "\\" + link)) return true;
-  return !file_exists(desktop_link()) || !machine_key_exists(KEY_GAME) ||
-         !machine_key_exists(KEY_UNINSTALL);
-}
-
-// Starts the uninstaller with the given command line from the decoy folder,
-// answers the confirmation and expects the given result text (none when the
-// answer is not Yes). A line that names the program itself is run as the
-// system runs "UninstallString". With the game running, Yes is met by the
-// request to close it and the question again, with nothing removed; the
-// game is then ended and the question answered.
-static void uninstall(const std::string &line, int answer, const char *result, const std::string &what,
-                      bool game_running = false) {
-  Program program;
-  std::string exe = uninstaller();
-  bool named_by_line = line.compare(0, exe.size() + 1, "\"" + exe) == 0;
-  CHECK(start_program(program, named_by_line ? nullptr : exe.c_str(), line, DECOY), what + ": started");
-  Box box = wait_message_box(program);
-  if (game_running && box.window != nullptr) {
-    press(box.window, IDYES);
-    wait_gone(box.window);
-    expect_box(program, TITLE_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK,
-               what + ": game running");
-    box = wait_message_box(program);
-    CHECK(!anything_removed(), what + ": nothing removed under the running game");
-    stop_game();
-  }
-  CHECK(box.window != nullptr, what + ": confirmation");
-  if (box.window != nullptr) {
-    CHECK_TEXT(box.caption, TITLE_UNINSTALL, what + ": confirmation caption");
-    CHECK_TEXT(box.text, TEXT_CONFIRM, what + ": confirmation text");
-    CHECK(box.owner == nullptr, what + ": confirmation has no owner");
-    CHECK(is_default_button(box.window, IDYES), what + ": Yes is the default");
-    press(box.window, answer);
-    wait_gone(box.window);
-    if (result != nullptr)
-      expect_box(program, TITLE_INSTALL, result, nullptr, IDOK, what + ": result");
-  }
-  CHECK(wait_exit(program) == 0, what + ": exit code 0");
-  CHECK(decoy_intact(), what + ": nothing deleted in the current folder");
+static void uninstall(const std::string &line, int button, const char *result, const std::string &what) {
+  PROCESS_INFORMATION process = start(uninstaller(), line, DECOY);
+  answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, button, what);
+  if (result) answer(process, CAPTION_INSTALL, result, nullptr, IDOK, what);
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "%s: exit 0, its current folder intact",
+        what.c_str());
 }
 
 // Shortcuts where the installer puts them and where an earlier version did.
 static void plant_shortcuts() {
   for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
-    CreateDirectoryA(program_group(csidl).c_str(), nullptr);
-    for (const char *link : group_links) write_file(program_group(csidl) + "\\" + link, "enlace");
+    CreateDirectoryW(wide_1252(program_group(csidl)).c_str(), nullptr);
+    for (const char *link : {"\\Ayuda.lnk", "\\Léame.lnk", "\\Zenta Korvalo.lnk"})
+      write_file(program_group(csidl) + link, "enlace");
   }
-  write_file(desktop_link(), "enlace");
-  write_file(desktop_link(CSIDL_DESKTOPDIRECTORY), "enlace");
-}
-
-static void check_all_shortcuts_and_keys_gone(const std::string &what) {
-  for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
-    CHECK(!folder_exists(program_group(csidl)), what + ": program group removed: " + program_group(csidl));
   for (int csidl : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY})
-    CHECK(!file_exists(desktop_link(csidl)), what + ": desktop shortcut removed: " + desktop_link(csidl));
-  CHECK(!machine_key_exists(KEY_GAME), what + ": game key removed");
-  CHECK(!machine_key_exists(KEY_UNINSTALL), what + ": uninstall key removed");
-  CHECK(file_exists(uninstaller()), what + ": the uninstaller itself stays");
+    write_file(desktop_link(csidl), "enlace");
 }
 
+static void check_all_gone(const std::string &what) {
+  std::string left = machine_values(GAME_KEY) + " " + machine_values(UNINSTALL_KEY);
+  for (const std::string &path :
+       {program_group(), program_group(CSIDL_PROGRAMS), desktop_link(), desktop_link(CSIDL_DESKTOPDIRECTORY)})
+    if (exists(path)) left += " " + path;
+  CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: links, keys gone", what.c_str());
+}
+
+// The desktop shortcut starts the stand-in game in its folder, where it leaves a file. No, Esc, and Yes
+// under the running game remove nothing; then Yes removes all but that file.
 static void check_uninstall() {
-  make_decoy();
-  std::string as_registered = read_machine_value(KEY_UNINSTALL, "UninstallString").text;
-  uninstall(as_registered, IDNO, nullptr, "declined");
-  uninstall(as_registered, IDCANCEL, nullptr, "question closed");
-  CHECK(!anything_removed(), "No, Esc or the close box change nothing");
-
-  check_game_starts();
-  uninstall(as_registered, IDYES, TEXT_UNINSTALLED, "complete", true);
-  for (const NamePair &file : game_files)
-    CHECK(!file_exists(in_game(file.destination)), std::string("deleted: ") + file.destination);
-  CHECK(!folder_exists(GAME), "game folder removed");
-  check_all_shortcuts_and_keys_gone("complete");
-
-  // A record file left by a run that did not end, and the help index.
-  install_into(MEDIUM, "C:\\Juegos\\Korvalo", "reinstall");
-  write_file(in_game("Juego1.dat"), "registro");
+  ShellExecuteW(nullptr, L"open", wide_1252(desktop_link()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  std::string started_in = "<missing>";
+  wait_until([&] { return (started_in = read_file(in_game("inicio.txt"))) != "<missing>"; }, 10000);
+  CHECK(same(started_in + "\\", GAME), "the game started in its folder");
+  decoy(DECOY, true);
+  plant_shortcuts();
+  HANDLE mark = CreateMutexW(nullptr, FALSE, L"ZentaKorvaloJuego");       // as the running game holds it
+  const std::string registered = "\"" + uninstaller() + "\" /uninstall";  // as the uninstall entry holds it
+  std::vector<std::string> before = prefix_state();
+  uninstall("x --/uNiNsTaLl--y", IDNO, nullptr, "No");  // its argument in any case, anywhere
+  uninstall(registered, IDCANCEL, nullptr, "Esc");
+  PROCESS_INFORMATION process = start(uninstaller(), registered, DECOY);
+  answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "the game running");
+  answer(process, CAPTION_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK,
+         "the game running");
+  HWND again = answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, 0, "asked again");
+  CHECK(same(changed_since(before), ""), "No, Esc, and Yes under the running game: the prefix as before");
+  CloseHandle(mark);
   write_file(in_game("Korvalo.gid"), "indice");
-  uninstall("\"" + uninstaller() + "\" /Uninstall", IDYES, TEXT_NOT_UNINSTALLED, "record file left");
-  CHECK_TEXT(read_file(in_game("Juego1.dat")), "registro", "the stray file stays");
-  CHECK(!file_exists(in_game("Korvalo.gid")), "help index deleted");
-  for (const NamePair &file : game_files)
-    CHECK(!file_exists(in_game(file.destination)), std::string("deleted: ") + file.destination);
-  check_all_shortcuts_and_keys_gone("record file left");
+  reply(again, IDYES, "asked again");
+  answer(process, CAPTION_INSTALL, PARTLY, nullptr, IDOK, "a file of the game's left");
+  CHECK(wait_exit(process) == 0 && decoy(DECOY, false),
+        "a file left: exit 0, the current folder's files kept");
+  CHECK(same(names(files_in(GAME)), "inicio.txt "), "only the game's own file stays");
+  check_all_gone("a file of the game's left");
 }
 
-// Any letter case and any text around "/uninstall" uninstalls; the program
-// name, quoted or not, is never part of the search.
-static void check_arguments() {
-  const char *uninstalling[] = {"x /UNINSTALL", "x --/uNiNsTaLl--y", "\"Korvalo Setup.exe\"/uninstall",
-                                "\"sin cierre /uninstall"};
-  for (const char *line : uninstalling) uninstall(line, IDNO, nullptr, line);
-  const char *installing[] = {"x uninstall", "x /uninstal", "\"/uninstall\" y", "/uninstall"};
-  for (const char *line : installing) {
-    Program program;
-    std::string exe = uninstaller();
-    CHECK(start_program(program, exe.c_str(), line, DECOY), std::string(line) + ": started");
-    HWND dialog = wait_install_dialog(program);
-    CHECK(dialog != nullptr, std::string(line) + ": installs");
-    if (dialog != nullptr) {
-      PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-      expect_box(program, TITLE_INSTALL, "¿Está seguro que quiere salir sin instalar el programa?",
-                 dialog, IDYES, line);
-    }
-    CHECK(wait_exit(program) == 0, std::string(line) + ": exit code 0");
-  }
-}
-
-// "Path" decides what is deleted. None, or one naming a folder that is
-// gone: nothing is installed. One that is relative, lacks its final
-// backslash, names a drive root or a system folder however spelt, or a
-// folder without the game program: the user is told to finish by hand.
-// Either way files named like ours survive, and the shortcuts and keys go.
+// No "Path": nothing is installed. Relative, or a system folder however spelt: the user is to finish by
+// hand, and the files there survive. Either way shortcuts and keys go.
 static void check_registry_paths() {
-  write_file("C:\\Juegos\\KorvaloKorvalo.exe", "vecino");
-  std::string windows = windows_folder();
-  char system[MAX_PATH] = "";
-  GetSystemDirectoryA(system, MAX_PATH);
-  std::string windows_by_detour = std::string(system) + "\\..\\";
-  CharUpperA(&windows_by_detour[0]);
-  const struct {
-    std::string path;  // the value of "Path", none when empty
-    const char *result;
-    std::string folder;  // where a decoy lies, besides the current folder
-    bool with_program;
-  } cases[] = {
-      {"", TEXT_NOT_INSTALLED, "", false},
-      {"C:\\Nunca\\", TEXT_NOT_INSTALLED, "", false},
-      {"señuelo\\", TEXT_NOT_UNINSTALLED, "", false},
-      {"C:\\Juegos\\Korvalo", TEXT_NOT_UNINSTALLED, "", false},
-      {"C:señuelo\\", TEXT_NOT_UNINSTALLED, "", false},
-      {windows + "\\", TEXT_NOT_UNINSTALLED, windows, true},
-      {windows_by_detour, TEXT_NOT_UNINSTALLED, windows, true},
-      {std::string(system) + "\\", TEXT_NOT_UNINSTALLED, system, true},
-      {"C:\\", TEXT_NOT_UNINSTALLED, "C:", true},
-      {"C:\\Juegos\\..\\", TEXT_NOT_UNINSTALLED, "C:", true},
-      {"C:\\Otros\\", TEXT_NOT_UNINSTALLED, "C:\\Otros", false},
-  };
-  for (const auto &c : cases) {
-    std::string what = "Path \"" + c.path + "\"";
-    set_machine_text(KEY_UNINSTALL, "DisplayName", "Zenta Korvalo 2.0");
-    if (!c.path.empty()) set_machine_text(KEY_GAME, "Path", c.path);
+  for (const wchar_t *path : {L"", L"señuelo\\", L"C:\\WINDOWS\\SYSTEM32\\..\\"}) {
+    std::string what = "Path \"" + escaped_for_log(read_as_1252(path)) + "\"";
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, wide_1252(UNINSTALL_KEY).c_str(), L"DisplayName", REG_SZ, L"", 2);
+    if (*path)
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, path,
+                      2 * lstrlenW(path) + 2);
     plant_shortcuts();
-    if (!c.folder.empty()) make_decoy(c.folder, c.with_program);
-    uninstall("\"" + uninstaller() + "\" /uninstall", IDYES, c.result, what);
-    check_all_shortcuts_and_keys_gone(what);
-    if (c.folder.empty()) continue;
-    CHECK(decoy_intact(c.folder, c.with_program), what + ": its files survive");
-    remove_decoy(c.folder);
+    decoy(special_folder(CSIDL_WINDOWS), true);
+    uninstall("x /uninstall", IDYES, !*path ? "Zenta Korvalo no está instalado." : PARTLY, what);
+    check_all_gone(what);
+    CHECK(decoy(special_folder(CSIDL_WINDOWS), false), "%s: the Windows folder intact", what.c_str());
   }
-  CHECK_TEXT(read_file("C:\\Juegos\\KorvaloKorvalo.exe"), "vecino", "a neighbour's file stays");
 }
 
-int run_lifecycle(const TestPaths &paths) {
-  make_medium(MEDIUM, paths.installer, paths.game);
-  check_missing_source(paths);
-  check_failed_copies_then_install(paths);
-  install_into(MEDIUM, "C:\\Juegos\\Korvalo", "update", true);
+void run_lifecycle() {
+  make_medium(MEDIUM);
+  check_nothing_made();
+  install(MEDIUM, "C:\\Juegos \\Nada\\..\\Korvalo. ", "into a folder typed roundabout");
+  CHECK(!exists("C:\\Juegos\\Nada"), "no folder made for one the path only passed through");
+  check_installed();
   check_uninstall();
-  check_arguments();
   check_registry_paths();
-  return check_failures;
 }

@@ -1,20 +1,15 @@
-// Stands in for the game in the test medium: it records the folder it was
-// started in, so the test sees where a shortcut puts the game, and runs,
-// holding the game's running mark, until the test deletes that record.
+// Stands in for the game on the test media, recording the folder it was started in. Started with "keep" it
+// only waits, so that Wine keeps its desktop open between the programs the test starts.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  HANDLE mark = CreateMutexA(nullptr, FALSE, "ZentaKorvaloJuego");
+#include <cstring>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR line, int) {
+  if (std::strcmp(line, "keep") == 0) Sleep(INFINITE);
   char folder[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, folder);
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, folder), written = 0;
   HANDLE file = CreateFileA("inicio.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  DWORD written = 0;
-  WriteFile(file, folder, lstrlenA(folder), &written, nullptr);
+  WriteFile(file, folder, length, &written, nullptr);
   CloseHandle(file);
-  for (int waited = 0; waited < 120000 && GetFileAttributesA("inicio.txt") != INVALID_FILE_ATTRIBUTES;
-       waited += 20)
-    Sleep(20);
-  CloseHandle(mark);
   return 0;
 }
