@@ -199,8 +199,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(2, 5);
     const std::string jailed = save_game_text(fake_clock);
     start_game(2, 2); // red to play 2 and 5 with both tokens out
-    put_on_step(0, 0, 10);
-    put_on_step(0, 1, 30);
+    throw_with(3, 3);
     throw_with(2, 5);
     const std::string to_move = save_game_text(fake_clock);
     start_game(2, 1); // red's single token to move 7
@@ -221,7 +220,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
-        edited(to_move, "token 0 0 17 10 [0-9]+ [0-9]+", "token 0 0 17 10 30 190"), // under a button
+        edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),    // jailed, on the track
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"), // the computer never moves after another's throw
         edited(chance, "culprit_token [0-9]", "culprit_token 3"),

@@ -20,26 +20,16 @@ inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bo
     std::srand(7);
     rest_token = culprit_token = 0; // kept in a saved game
     cpu_player[cpu_seat] = cpu_seat != 0;
-    if (soplar) game_flags |= GF_SOPLAR;
+    game_flags |= soplar ? GF_SOPLAR : 0;
     player_count = players;
     tokens_per_player = tokens;
     sim_default_names();
     sim_start_game();
-    fake_clear_events();
 }
 
 inline void throw_with(int a, int b) {
     scripted_dice.assign({a, b});
     throw_dice();
-}
-
-// A token of a seat on a route step, as if it had moved there.
-inline void put_on_step(uint8_t seat, uint8_t token, uint8_t step) {
-    TokenRecord& t = tokens[seat][token];
-    if (t.state & TS_IN_JAIL) tokens_in_jail[seat] -= 1;
-    t.state = TS_ON_TRACK | TS_MAY_MOVE | (step >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0);
-    t.step = step;
-    place_token(step_to_square(step, seat), seat, token);
 }
 
 inline std::string file_bytes(const char* name) {
