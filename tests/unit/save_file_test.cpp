@@ -19,12 +19,6 @@ static std::string view() {
            std::to_string(fake_invalidations) + " " + std::to_string(fake_pointer);
 }
 
-static std::string with_checksum(const std::string& content) {
-    char line[16];
-    std::snprintf(line, sizeof line, "crc32 %08lx\n", static_cast<unsigned long>(crc32_of(content.data(), content.size())));
-    return content + line;
-}
-
 // One line edited and the checksum made right again, so that only the
 // edited value can be the reason for a refusal.
 static std::string edited(const std::string& text, const char* pattern, const char* replacement) {
@@ -32,7 +26,9 @@ static std::string edited(const std::string& text, const char* pattern, const ch
     const std::string changed = std::regex_replace(content, std::regex(pattern), replacement,
                                                    std::regex_constants::format_first_only);
     EXPECT_NE(changed, content) << "pattern " << pattern << " matched nothing";
-    return with_checksum(changed);
+    char line[16];
+    std::snprintf(line, sizeof line, "crc32 %08lx\n", static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
+    return changed + line;
 }
 
 // The game's states from here to its end, the clock's passing left out.
@@ -68,7 +64,6 @@ TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
             for (size_t k = game; k < texts.size(); k += texts.size() / 3 + 1) {
                 chooser = set_up();
                 for (size_t a = 0; a < k; ++a) play_action(chooser, true);
-                const uint32_t saved_time = fake_clock - game_start_tick;
                 const std::vector<std::string> original = play_on(chooser, 5 + k);
                 const std::string record = file_bytes(record_file_name).substr(0, 30);
                 delete_record_files();
@@ -76,7 +71,6 @@ TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
                 fake_clock = 99999;
                 ASSERT_TRUE(load_game_text(texts[k], fake_clock));
                 EXPECT_EQ(save_game_text(fake_clock), texts[k]);
-                EXPECT_EQ(fake_clock - game_start_tick, saved_time);
                 EXPECT_TRUE(check_invariants().empty()) << texts[k];
                 EXPECT_EQ(play_on(chooser, 5 + k), original) << texts[k];
                 EXPECT_EQ(file_bytes(record_file_name).substr(0, 30), record);

@@ -13,6 +13,8 @@
 #include "tools/sim/show_state.h"
 #include "tools/sim/sim_driver.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -226,6 +228,26 @@ void board_expect() {
         for (int i = 0; i < 3; ++i)
             expect_number("point " + std::to_string(xs[i]) + "," + std::to_string(ys[i]) + " of cell " +
                               std::to_string(n), square, point_to_square(xs[i], ys[i]));
+    }
+    // The cells of each area and arm tile it exactly, as its picture does.
+    const Rect* arms[4] = {&top_arm, &left_arm, &right_arm, &bottom_arm};
+    for (int i = 0; i < BOARD_AREAS + 4; ++i) {
+        const Rect& r = i < BOARD_AREAS ? board_areas[i] : *arms[i - BOARD_AREAS];
+        int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN, covered = 0;
+        for (int n = 1; n < NO_SQUARE; ++n) {
+            Cell c;
+            if (n == 17 || n == 34 || n == 51 || !square_cell(static_cast<uint8_t>(n), &c) || !(r.left < c.left + c.width / 2 && c.left + c.width / 2 < r.right &&
+                                                              r.top < c.top + c.height / 2 && c.top + c.height / 2 < r.bottom))
+                continue;
+            left = std::min(left, c.left), top = std::min(top, c.top);
+            right = std::max(right, c.left + c.width), bottom = std::max(bottom, c.top + c.height);
+            covered += c.width * c.height;
+        }
+        if (covered == 0) continue; // a jail
+        const std::string area = "cells of area " + std::to_string(i);
+        expect_number(area + " left", r.left, left), expect_number(area + " top", r.top, top);
+        expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
+        expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
     }
     // Each seat's exit square and the squares 7 and 12 on from it are safe,
     // no others; its jail is a corner without squares in its exit's quadrant.
