@@ -20,7 +20,7 @@ inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bo
     std::srand(7);
     rest_token = culprit_token = 0; // kept in a saved game
     cpu_player[cpu_seat] = cpu_seat != 0;
-    game_flags |= soplar ? GF_SOPLAR : 0;
+    if (soplar) game_flags |= GF_SOPLAR;
     player_count = players;
     tokens_per_player = tokens;
     sim_default_names();
