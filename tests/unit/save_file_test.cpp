@@ -195,7 +195,12 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
-    const std::string chance = edited(single, "GF_FIRST_HOME_DONE\n", "GF_FIRST_HOME_DONE GF_CAPTURE_POSSIBLE\n");
+    start_game(2, 2); // the same with red's other token in jail
+    tokens[0][0].state = TS_ON_TRACK;
+    tokens_in_jail[0] = 1;
+    place_token(step_to_square(0, 0), 0, 0);
+    throw_with(3, 4);
+    const std::string chance = edited(save_game_text(fake_clock), "(flags [^\n]*)", "$1 GF_CAPTURE_POSSIBLE");
     for (const std::string* t : {&jailed, &to_move, &single, &chance}) ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
@@ -212,6 +217,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),    // jailed, on the track
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"), // the computer never moves after another's throw
+        edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
         edited(chance, "culprit_token [0-9]", "culprit_token 3"),
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
         edited(edited(single, "cpu 0 0 0 0", "cpu 1 0 1 0"), "current 0", "current 2"), // every seat a computer
