@@ -381,6 +381,9 @@ void expect_command(const std::vector<std::string>& w) {
     } else if (what == "game_time") {
         need(w, 3, 3);
         expect_number("game time", number(w[2]), static_cast<long>(fake_clock - game_start_tick));
+    } else if (what == "left") {
+        need(w, 3, 3);
+        expect_yes("program left", on_off(w[2], "yes", "no"), fake_program_left);
     } else if (what == "game") {
         need(w, 3, 3);
         expect_yes("game on", on_off(w[2], "on", "over"), (game_flags & GF_GAME_ON) != 0);
