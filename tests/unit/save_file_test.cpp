@@ -201,7 +201,12 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     place_token(step_to_square(0, 0), 0, 0);
     throw_with(3, 4);
     const std::string chance = edited(save_game_text(fake_clock), "(flags [^\n]*)", "$1 GF_CAPTURE_POSSIBLE");
-    for (const std::string* t : {&jailed, &to_move, &single, &chance}) ASSERT_TRUE(check_game_text(*t)) << *t;
+    start_game(2, 2); // red's token 0 home first, token 1 in jail
+    token_home(0);
+    tokens_in_jail[0] = 1;
+    throw_with(1, 2);
+    const std::string home = save_game_text(fake_clock);
+    for (const std::string* t : {&jailed, &to_move, &single, &chance, &home}) ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
     const std::string refused[] = {
@@ -219,6 +224,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"), // the computer never moves after another's throw
         edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
         edited(chance, "culprit_token [0-9]", "culprit_token 3"),
+        edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*", "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
         edited(edited(single, "cpu 0 0 0 0", "cpu 1 0 1 0"), "current 0", "current 2"), // every seat a computer
     };
