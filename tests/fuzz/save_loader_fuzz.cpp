@@ -36,23 +36,16 @@ template <typename T> void add(std::string& out, const T& value) {
     out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
+// Everything a load could touch.
 std::string snapshot() {
     std::string s;
-    add(s, game_flags);
-    add(s, tokens);
-    add(s, dice);
     for (auto x : {player_count, last_player, player_step, tokens_per_player, current_player, dice_count, moves_left,
                    throws_this_turn, throws_left, doubles_in_row, rest_token, culprit_token, game_number,
                    highest_game_number})
         add(s, x);
-    add(s, cpu_player);
-    add(s, player_name);
-    add(s, tokens_left);
-    add(s, tokens_in_jail);
-    add(s, cpu_last_tick);
-    add(s, game_start_tick);
-    add(s, record_file_name);
-    add(s, fake_invalidations);
+    for (auto x : {game_flags, cpu_last_tick, game_start_tick, fake_invalidations}) add(s, x);
+    add(s, tokens), add(s, dice), add(s, cpu_player), add(s, player_name), add(s, tokens_left);
+    add(s, tokens_in_jail), add(s, record_file_name);
     return s;
 }
 

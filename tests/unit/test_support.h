@@ -1,13 +1,42 @@
 // Shared set-up for the unit tests: a fresh program with the fake window.
 #pragma once
 
-#include <cstdint>
+#include "game/board.h"
+#include "game/rules.h"
+#include "game/state.h"
+#include "tools/sim/fake_window.h"
+#include "tools/sim/sim_driver.h"
 
-// A fresh program on a screen of the given size, with a seeded generator.
-void fresh_program(uint16_t width = 640, uint16_t height = 480);
-// A new game with default names; cpu seats as given (one-token games keep them).
-void start_game(uint8_t players, uint8_t tokens);
-// Puts a token of a seat on a route step, as if it had moved there.
-void put_on_step(uint8_t seat, uint8_t token, uint8_t step);
-// Scripts the next throw and makes it.
-void throw_with(int a, int b);
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// A new game in a fresh program, the computer on one seat or none.
+inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bool soplar = false,
+                       uint16_t width = 640, uint16_t height = 480) {
+    screen_w = width;
+    screen_h = height;
+    fake_reset_program();
+    std::srand(7);
+    rest_token = culprit_token = 0; // kept in a saved game
+    cpu_player[cpu_seat] = cpu_seat != 0;
+    if (soplar) game_flags |= GF_SOPLAR;
+    player_count = players;
+    tokens_per_player = tokens;
+    sim_default_names();
+    sim_start_game();
+}
+
+inline void throw_with(int a, int b) {
+    scripted_dice.assign({a, b});
+    throw_dice();
+}
+
+inline std::string file_bytes(const char* name) {
+    std::string bytes;
+    if (FILE* f = std::fopen(name, "rb")) {
+        for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f)) bytes.push_back(static_cast<char>(c));
+        std::fclose(f);
+    }
+    return bytes;
+}
