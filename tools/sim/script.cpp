@@ -8,13 +8,12 @@
 #include "game/save_file.h"
 #include "game/state.h"
 #include "records/records.h"
+#include "tools/sim/board_check.h"
 #include "tools/sim/cp1252.h"
 #include "tools/sim/fake_window.h"
 #include "tools/sim/show_state.h"
 #include "tools/sim/sim_driver.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -205,89 +204,6 @@ void token_expect(const std::vector<std::string>& w) {
     if (expected != actual) fail_expectation("token " + w[2] + " " + w[3], expected, actual);
 }
 
-// What the board's tables must agree on, whatever the screen: every step of
-// every seat reads back from its square; the pixels just inside each cell's
-// corners and its centre read as that cell's square; every token's picture
-// stands where the rules put it (inside its jail, beside the board on its
-// own side when home, its corner on its square when out).
-void board_expect() {
-    const uint8_t player = current_player;
-    for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        current_player = seat;
-        for (uint8_t step = 0; step <= STEP_HOME; ++step)
-            expect_number("seat " + std::to_string(seat) + " step " + std::to_string(step) + " read back",
-                          step, square_to_step(step_to_square(step, seat)));
-    }
-    current_player = player;
-    for (int n = 1; n < NO_SQUARE; ++n) {
-        Cell c;
-        if (!square_cell(static_cast<uint8_t>(n), &c)) continue;
-        const int square = n == 85 ? 17 : n == 102 ? 34 : n == 119 ? 51 : n;
-        const int32_t xs[3] = {c.left + 1, c.left + c.width - 1, c.left + c.width / 2};
-        const int32_t ys[3] = {c.top + 1, c.top + c.height - 1, c.top + c.height / 2};
-        for (int i = 0; i < 3; ++i)
-            expect_number("point " + std::to_string(xs[i]) + "," + std::to_string(ys[i]) + " of cell " +
-                              std::to_string(n), square, point_to_square(xs[i], ys[i]));
-    }
-    // The cells of each area and arm tile it exactly, as its picture does.
-    const Rect* arms[4] = {&top_arm, &left_arm, &right_arm, &bottom_arm};
-    for (int i = 0; i < BOARD_AREAS + 4; ++i) {
-        const Rect& r = i < BOARD_AREAS ? board_areas[i] : *arms[i - BOARD_AREAS];
-        int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN, covered = 0;
-        for (int n = 1; n < NO_SQUARE; ++n) {
-            Cell c;
-            if (n == 17 || n == 34 || n == 51 || !square_cell(static_cast<uint8_t>(n), &c) || !(r.left < c.left + c.width / 2 && c.left + c.width / 2 < r.right &&
-                                                              r.top < c.top + c.height / 2 && c.top + c.height / 2 < r.bottom))
-                continue;
-            left = std::min(left, c.left), top = std::min(top, c.top);
-            right = std::max(right, c.left + c.width), bottom = std::max(bottom, c.top + c.height);
-            covered += c.width * c.height;
-        }
-        if (covered == 0) continue; // a jail
-        const std::string area = "cells of area " + std::to_string(i);
-        expect_number(area + " left", r.left, left), expect_number(area + " top", r.top, top);
-        expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
-        expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
-    }
-    // Each seat's exit square and the squares 7 and 12 on from it are safe,
-    // no others; its jail is a corner without squares in its exit's quadrant.
-    unsigned safe = 0;
-    for (int n = 1; n <= 68; ++n) safe += is_safe_square(static_cast<uint8_t>(n));
-    expect_number("safe squares", 12, safe);
-    for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        const int e = exit_square[seat];
-        for (int k : {0, 7, 12})
-            expect_yes("square " + std::to_string((e + k - 1) % 68 + 1) + " safe", true,
-                       is_safe_square(static_cast<uint8_t>((e + k - 1) % 68 + 1)));
-        const Rect& jail = board_areas[jail_area_of[seat]];
-        Cell c;
-        square_cell(static_cast<uint8_t>(e), &c);
-        bool same_quadrant = false;
-        for (const Rect& q : quadrants)
-            same_quadrant = same_quadrant || (point_in_rect(q, jail.left + 1, jail.top + 1) &&
-                                              point_in_rect(q, c.left + 1, c.top + 1));
-        expect_yes("jail of seat " + std::to_string(seat) + " beside its exit, without squares", true,
-                   same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
-    }
-    for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        if (!is_seated(seat)) continue;
-        const Rect& jail = board_areas[jail_area_of[seat]];
-        for (uint8_t t = 0; t < tokens_per_player; ++t) {
-            const TokenRecord& tok = tokens[seat][t];
-            const std::string what = "picture of token " + std::to_string(seat) + " " + std::to_string(t);
-            bool placed;
-            if (tok.state & TS_IN_JAIL)
-                placed = tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else if (tok.state & TS_HOME)
-                placed = (seat == 0 || seat == 3 ? tok.x + 20 <= board_rect.left : tok.x >= board_rect.right) &&
-                         tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else
-                placed = point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
-            expect_yes(what + " in place", true, placed);
-        }
-    }
-}
-
 void expect_command(const std::vector<std::string>& w) {
     need(w, 2, 6);
     const std::string& what = w[1];
@@ -316,7 +232,7 @@ void expect_command(const std::vector<std::string>& w) {
         token_expect(w);
     } else if (what == "board") {
         need(w, 2, 2);
-        board_expect();
+        if (const std::string d = board_disagreement(); !d.empty()) throw ScriptError(d);
     } else if (what == "die") {
         need(w, 5, 5);
         const DieRecord& d = dice[number_in(w[2], 0, 1)];

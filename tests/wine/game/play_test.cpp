@@ -63,7 +63,7 @@ void check_summary(const Game& game, const std::string& winner, bool records, bo
     if (!summary) return;
     const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
     const bool taskbar = (ex & WS_EX_APPWINDOW) || (!GetWindow(summary, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
-    CHECK((taskbar || !salir) && wait_until([&] { return GetForegroundWindow() == summary; }, 2000),
+    CHECK((taskbar || !salir) && wait_until([&] { return GetForegroundWindow() == summary; }, 10000),
           "the summary has %s taskbar button and is %s front", taskbar ? "a" : "no",
           GetForegroundWindow() == summary ? "in" : "not in");
     if (!records) return press_box_button(summary, IDOK);
@@ -219,7 +219,10 @@ bool start_one_token_game(Play& p, bool from_key) {
     SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
     if (!IsDlgButtonChecked(players, IDC_SEAT2_CPU)) SendDlgItemMessageA(players, IDC_SEAT2_CPU, BM_CLICK, 0, 0);
     click_aceptar(p, players, true);
-    CHECK(wait_until([&] { return !find_game_box(p.game); }, 3000), "a box is open after the players dialog");
+    HWND left = nullptr;
+    CHECK(wait_until([&] { return !(left = find_game_box(p.game)); }, 3000), "a box is open after the players dialog: %s%s",
+          GetDlgItem(left, IDC_SEAT0_NAME) ? "players" : GetDlgItem(left, IDC_TOKENS_1) ? "new game" : "",
+          box_text(left).c_str());
     return !find_game_box(p.game);
 }
 
