@@ -220,7 +220,7 @@ bool start_one_token_game(Play& p, bool from_key) {
     if (!IsDlgButtonChecked(players, IDC_SEAT2_CPU)) SendDlgItemMessageA(players, IDC_SEAT2_CPU, BM_CLICK, 0, 0);
     click_aceptar(p, players, true);
     HWND left = nullptr;
-    CHECK(wait_until([&] { return !(left = find_game_box(p.game)); }, 3000), "a box is open after the players dialog: %s%s",
+    CHECK(wait_until([&] { return !(left = find_game_box(p.game)); }, 10000), "a box is open after the players dialog: %s%s",
           GetDlgItem(left, IDC_SEAT0_NAME) ? "players" : GetDlgItem(left, IDC_TOKENS_1) ? "new game" : "",
           box_text(left).c_str());
     return !find_game_box(p.game);
