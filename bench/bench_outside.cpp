@@ -5,29 +5,11 @@
 #include "game/seam.h"
 #include "game/state.h"
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-// The board module's few calls back into the game, answered here.
-uint8_t current_player;
-int32_t pointer_x, pointer_y;
-TokenRecord tokens[SEATS][TOKEN_SLOTS];
-void invalidate_rect(int, int, int, int, bool) {}
-void invalidate_token(uint8_t, uint8_t) {}
-int random_number() { return 0; }
-
-static double now_ms() {
-    LARGE_INTEGER c, f;
-    QueryPerformanceCounter(&c);
-    QueryPerformanceFrequency(&f);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-static double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // Time until the program's message loop first waits for input (its first
 // paint is done by then), the same measure for both programs.

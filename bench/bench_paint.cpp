@@ -10,24 +10,14 @@
 
 #include <winternl.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
-
-static double now_ms() {
-    LARGE_INTEGER c, f;
-    QueryPerformanceCounter(&c);
-    QueryPerformanceFrequency(&f);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-static double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 static void pump() {
     MSG m;

@@ -12,13 +12,6 @@
 #include <string>
 
 int failed_checks;
-// The board module's few calls back into the game, answered here.
-uint8_t current_player;
-int32_t pointer_x, pointer_y;
-TokenRecord tokens[SEATS][TOKEN_SLOTS];
-void invalidate_rect(int, int, int, int, bool) {}
-void invalidate_token(uint8_t, uint8_t) {}
-int random_number() { return 0; }
 
 int window_tests(const char* exe);
 int play_tests(const char* exe);
