@@ -4,6 +4,7 @@
 #include "tools/sim/board_check.h"
 
 #include "game/board.h"
+#include "game/rules.h"
 #include "game/state.h"
 
 #include <algorithm>
@@ -65,6 +66,12 @@ void check_board() {
         expect_number(area + " left", r.left, left), expect_number(area + " top", r.top, top);
         expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
         expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
+    }
+    // Once a screen is known, the dice come to rest each in its own half of
+    // it, 60 pixels apart about its middle.
+    if (die_max_x[1] != 0) {
+        expect_number("dice ranges about the middle", screen_w, die_max_x[0] + die_min_x[1]);
+        expect_number("gap between the dice's ranges", 60, die_min_x[1] - die_max_x[0]);
     }
     // Each seat's exit square and the squares 7 and 12 on from it are safe,
     // no others; its jail is a corner without squares in its exit's quadrant.
