@@ -144,8 +144,8 @@ static void register_own_dc_class(const char* name, WNDPROC proc) {
 
 static void time_plain_window() {
     register_own_dc_class("Plain", plain_proc);
-    HWND plain = CreateWindowExA(0, "Plain", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr, app_instance,
-                                 nullptr);
+    HWND plain =
+        CreateWindowExA(0, "Plain", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr, app_instance, nullptr);
     const RECT pixel = {0, 0, 1, 1};
     std::printf("repaint of one pixel of a window that draws nothing: %.3f ms\n", time_repaint(plain, &pixel, 1));
     DestroyWindow(plain);

@@ -20,7 +20,8 @@ bool inside(int32_t v, int32_t start, int32_t size) {
 bool token_placed(const SavedToken& t, unsigned seat, unsigned index) {
     const int32_t x = t.x + board_dx, y = t.y + board_dy;
     const Rect& jail = board_areas[jail_area_of[seat]];
-    if (t.state == TS_IN_JAIL) return inside(x, jail.left, jail.right - jail.left) && inside(y, jail.top, jail.bottom - jail.top);
+    if (t.state == TS_IN_JAIL)
+        return inside(x, jail.left, jail.right - jail.left) && inside(y, jail.top, jail.bottom - jail.top);
     if (t.state == TS_HOME) {
         const bool left_of_board = seat == 0 || seat == 3;
         return x == jail.left + (left_of_board ? -25 : 102) && y == jail.top + 25 * static_cast<int32_t>(index);
@@ -124,7 +125,8 @@ bool opponent_on(const SavedGame& g, uint8_t square) {
         if (seat == g.current || !g.seated(seat)) continue;
         for (unsigned t = 0; t < g.tokens; ++t) {
             const SavedToken& tok = g.token[seat][t];
-            if ((tok.state & TS_ON_TRACK) && step_to_square(tok.step, static_cast<uint8_t>(seat)) == square) return true;
+            if ((tok.state & TS_ON_TRACK) && step_to_square(tok.step, static_cast<uint8_t>(seat)) == square)
+                return true;
         }
     }
     return false;
@@ -204,11 +206,13 @@ bool throws_sound(const SavedGame& g) {
     if (g.throws_this_turn == 0) return true; // the next throw sets them afresh
     const bool doubles = (g.flags & GF_DOUBLES) != 0;
     if (doubles != (g.dice_count == 2 && g.dice[0].face == g.dice[1].face)) return false;
-    if (doubles && ((g.flags & GF_DOUBLE_ONE_OR_SIX) != 0) != (g.dice[0].face == 1 || g.dice[0].face == 6)) return false;
+    if (doubles && ((g.flags & GF_DOUBLE_ONE_OR_SIX) != 0) != (g.dice[0].face == 1 || g.dice[0].face == 6))
+        return false;
     if (!(g.flags & GF_MAY_THROW)) return g.throws_left == (doubles ? 1 : 0);
     if (doubles) return g.throws_left == 1;
     const bool all_in_jail = g.tokens_in_jail[g.current] == g.tokens_left[g.current];
-    return all_in_jail && ((g.throws_this_turn == 1 && g.throws_left == 2) || (g.throws_this_turn == 2 && g.throws_left == 1));
+    return all_in_jail &&
+           ((g.throws_this_turn == 1 && g.throws_left == 2) || (g.throws_this_turn == 2 && g.throws_left == 1));
 }
 
 bool turn_sound(const SavedGame& g) {

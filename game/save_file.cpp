@@ -22,11 +22,11 @@ const uint32_t format_version = 1;
 // others belong to the window (modal, activation, help) or to a press or a
 // carry in progress, which a saved game never holds.
 const uint32_t turn_flags = GF_CAN_MOVE | GF_MAY_THROW | GF_FIRST_HOME_DONE | GF_DOUBLES | GF_DOUBLE_ONE_OR_SIX |
-                           GF_CAPTURE_POSSIBLE | GF_CAPTURED | GF_EXACT_REST;
+                            GF_CAPTURE_POSSIBLE | GF_CAPTURED | GF_EXACT_REST;
 
 // Every number of the format fits a long long (the game time is unsigned 32).
-void add_line(std::string& out, const char* format, long long a = 0, long long b = 0, long long c = 0,
-              long long d = 0, long long e = 0, long long f = 0) {
+void add_line(std::string& out, const char* format, long long a = 0, long long b = 0, long long c = 0, long long d = 0,
+              long long e = 0, long long f = 0) {
     char line[96];
     std::snprintf(line, sizeof line, format, a, b, c, d, e, f);
     out += line;
@@ -268,10 +268,7 @@ bool read_saved_game(const std::string& text, SavedGame* g) {
     return in.next == in.all.size();
 }
 
-
-bool parse_game(const std::string& text, SavedGame* g) {
-    return read_saved_game(text, g) && saved_game_sound(*g);
-}
+bool parse_game(const std::string& text, SavedGame* g) { return read_saved_game(text, g) && saved_game_sound(*g); }
 
 void recreate_record_file(const SavedGame& g) {
     create_record_file();
@@ -341,7 +338,8 @@ std::string save_game_text(uint32_t now) {
     out += (game_flags & GF_SOPLAR) ? "soplar on\n" : "soplar off\n";
     add_line(out, "cpu %lld %lld %lld %lld", cpu_player[0] != 0, cpu_player[1] != 0, cpu_player[2] != 0,
              cpu_player[3] != 0);
-    for (unsigned seat = 0; seat < SEATS; ++seat) add_name_line(out, ("name " + std::to_string(seat)).c_str(), player_name[seat]);
+    for (unsigned seat = 0; seat < SEATS; ++seat)
+        add_name_line(out, ("name " + std::to_string(seat)).c_str(), player_name[seat]);
     char first_home[NAME_SIZE];
     if (tokens_per_player > 1 && (game_flags & GF_FIRST_HOME_DONE) && read_first_home(first_home))
         add_name_line(out, "first_home", first_home);
@@ -351,7 +349,8 @@ std::string save_game_text(uint32_t now) {
     for (const FlagName& f : flag_names)
         if (game_flags & turn_flags & f.bit) out += std::string(" ") + f.name;
     out += '\n';
-    for (unsigned i = 0; i < 2; ++i) add_line(out, "die %lld %lld %lld %lld %lld", i, dice[i].x, dice[i].y, dice[i].value, dice[i].face);
+    for (unsigned i = 0; i < 2; ++i)
+        add_line(out, "die %lld %lld %lld %lld %lld", i, dice[i].x, dice[i].y, dice[i].value, dice[i].face);
     add_line(out, "dice_count %lld", dice_count);
     add_line(out, "moves_left %lld", moves_left);
     add_line(out, "throws_this_turn %lld", throws_this_turn);

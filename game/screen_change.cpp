@@ -4,9 +4,7 @@
 #include "game/rules.h"
 #include "game/state.h"
 
-static int32_t clamp_between(int32_t v, int32_t low, int32_t high) {
-    return v < low ? low : (v > high ? high : v);
-}
+static int32_t clamp_between(int32_t v, int32_t low, int32_t high) { return v < low ? low : (v > high ? high : v); }
 
 // Tokens keep their places relative to the board (in jail, on their squares,
 // beside it at home), so every square and every saved position keeps its

@@ -19,7 +19,7 @@ enum : unsigned {
 
 // Message box kinds and answers, with the platform's values.
 enum : unsigned {
-    MESSAGE_INFO = 0x40,                  // information icon, OK
+    MESSAGE_INFO = 0x40,                    // information icon, OK
     MESSAGE_QUESTION = 0x04 | 0x20 | 0x100, // Yes/No, question icon, No the default
 };
 enum { ANSWER_OK = 1, ANSWER_YES = 6, ANSWER_NO = 7 };

@@ -65,9 +65,18 @@ const char* const window_title = "Zenta Korvalo";
 
 void seat_players() {
     switch (player_count) {
-    case 2: last_player = 2; player_step = 2; break;
-    case 3: last_player = 2; player_step = 1; break;
-    case 4: last_player = 3; player_step = 1; break;
+    case 2:
+        last_player = 2;
+        player_step = 2;
+        break;
+    case 3:
+        last_player = 2;
+        player_step = 1;
+        break;
+    case 4:
+        last_player = 3;
+        player_step = 1;
+        break;
     default: break;
     }
 }

@@ -116,6 +116,4 @@ void put_in_jail(uint8_t seat, uint8_t token);
 void invalidate_token(uint8_t seat, uint8_t token);
 
 // Seated seats in seating order: 0, player_step, ... up to last_player.
-inline bool is_seated(unsigned seat) {
-    return player_step != 0 && seat <= last_player && seat % player_step == 0;
-}
+inline bool is_seated(unsigned seat) { return player_step != 0 && seat <= last_player && seat % player_step == 0; }

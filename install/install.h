@@ -10,12 +10,12 @@
 #include <windows.h>
 
 struct InstallFile {
-  const char *source;       // bare name in the installation medium, beside install.exe
-  const char *destination;  // bare name in install_folder
+    const char* source;      // bare name in the installation medium, beside install.exe
+    const char* destination; // bare name in install_folder
 };
 struct Shortcut {
-  const char *link;    // file name in program_group_folder
-  const char *target;  // destination name in install_folder
+    const char* link;   // file name in program_group_folder
+    const char* target; // destination name in install_folder
 };
 
 constexpr int INSTALL_FILE_COUNT = 15;
@@ -63,52 +63,52 @@ extern WCHAR install_folder[MAX_PATH];
 extern WCHAR program_group_folder[MAX_PATH];
 
 enum FolderCheck {
-  FOLDER_ACCEPTED,
-  FOLDER_BAD_FORM,
-  FOLDER_BAD_DRIVE,
-  FOLDER_BAD_CHARS,
-  FOLDER_UNC,
-  FOLDER_SYSTEM,
-  FOLDER_TOO_LONG,
+    FOLDER_ACCEPTED,
+    FOLDER_BAD_FORM,
+    FOLDER_BAD_DRIVE,
+    FOLDER_BAD_CHARS,
+    FOLDER_UNC,
+    FOLDER_SYSTEM,
+    FOLDER_TOO_LONG,
 };
 enum InstalledGame { GAME_NOT_INSTALLED, GAME_UNTRUSTED, GAME_FOUND };
 
 // text.cpp
 struct Wide {
-  WCHAR text[1024];
+    WCHAR text[1024];
 };
-Wide wide(const char *text);
-int show_message(HWND owner, const char *text, const char *title, UINT style);
+Wide wide(const char* text);
+int show_message(HWND owner, const char* text, const char* title, UINT style);
 
 // folder.cpp
-bool has_drive_form(const WCHAR *folder);
-bool has_invalid_char(const WCHAR *folder);
-bool has_double_backslash(const WCHAR *folder);
-bool append_path(WCHAR *path, const WCHAR *tail);
-bool join_path(WCHAR *out, const WCHAR *folder, const char *name);
-bool file_exists(const WCHAR *path);
-bool folder_exists(const WCHAR *path);
-void drop_final_backslash(WCHAR *folder);
-bool is_system_folder(const WCHAR *folder);
-void default_install_folder(WCHAR *out);
-FolderCheck validate_install_folder(const WCHAR *typed);
+bool has_drive_form(const WCHAR* folder);
+bool has_invalid_char(const WCHAR* folder);
+bool has_double_backslash(const WCHAR* folder);
+bool append_path(WCHAR* path, const WCHAR* tail);
+bool join_path(WCHAR* out, const WCHAR* folder, const char* name);
+bool file_exists(const WCHAR* path);
+bool folder_exists(const WCHAR* path);
+void drop_final_backslash(WCHAR* folder);
+bool is_system_folder(const WCHAR* folder);
+void default_install_folder(WCHAR* out);
+FolderCheck validate_install_folder(const WCHAR* typed);
 bool create_install_folder();
 void remove_made_folders();
 
 // copy.cpp
-bool windows_file(WCHAR *out, const char *name);
+bool windows_file(WCHAR* out, const char* name);
 bool sources_present();
 bool copy_game_files();
 void place_uninstaller();
 
 // shortcuts.cpp
 bool form_program_group_folder(int csidl);
-bool desktop_link_path(int csidl, WCHAR *out);
+bool desktop_link_path(int csidl, WCHAR* out);
 void create_shortcuts();
 
 // registry.cpp
 void write_install_registry();
-InstalledGame find_game_folder(WCHAR *out);
+InstalledGame find_game_folder(WCHAR* out);
 void remove_install_registry();
 
 // dialog.cpp

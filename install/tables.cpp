@@ -5,14 +5,11 @@
 // shortcut targets; the HTML help is last, after the files the uninstaller
 // has always deleted in this order.
 const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
-    {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"},
-    {"Korvalo.ex_", "Korvalo.exe"}, {"Perro.wa_", "Perro.wav"},
-    {"Aleluya.wa_", "Aleluya.wav"}, {"Bravo.wa_", "Bravo.wav"},
-    {"Dados.wa_", "Dados.wav"},     {"Ficha.wa_", "Ficha.wav"},
-    {"Jail.wa_", "Jail.wav"},       {"Libre.wa_", "Libre.wav"},
-    {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
-    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},
-    {"Korvalo.ch_", "Korvalo.chm"},
+    {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"},     {"Korvalo.ex_", "Korvalo.exe"},
+    {"Perro.wa_", "Perro.wav"},     {"Aleluya.wa_", "Aleluya.wav"}, {"Bravo.wa_", "Bravo.wav"},
+    {"Dados.wa_", "Dados.wav"},     {"Ficha.wa_", "Ficha.wav"},     {"Jail.wa_", "Jail.wav"},
+    {"Libre.wa_", "Libre.wav"},     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
+    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},     {"Korvalo.ch_", "Korvalo.chm"},
 };
 
 const Shortcut shortcut_table[SHORTCUT_COUNT] = {
@@ -38,8 +35,7 @@ const char TEXT_CANCEL[] = "¿Está seguro que quiere salir sin instalar el prog
 const char TEXT_CONFIRM_UNINSTALL[] = "¿Está seguro de que quiere desinstalar el juego?";
 const char TEXT_CLOSE_GAME[] = "Cierre Zenta Korvalo antes de desinstalarlo.";
 const char TEXT_UNINSTALLED[] = "El juego se ha desinstalado con éxito";
-const char TEXT_NOT_UNINSTALLED[] =
-    "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+const char TEXT_NOT_UNINSTALLED[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
 const char TEXT_NOT_INSTALLED[] = "Zenta Korvalo no está instalado.";
 const char PROGRAM_GROUP_NAME[] = "Zenta Korvalo 2.0";
 const char PUBLISHER[] = "Zenta Korvalo";

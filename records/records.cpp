@@ -78,8 +78,8 @@ void finish_game_record() {
     GameOverTexts& out = game_over_texts;
     const uint32_t duration = tick_count() - game_start_tick;
     game_start_tick = duration;
-    std::snprintf(out.game_time, sizeof out.game_time, "%02u:%02u:%02u", duration / 3600000u,
-                  duration / 60000u % 60u, duration / 1000u % 60u);
+    std::snprintf(out.game_time, sizeof out.game_time, "%02u:%02u:%02u", duration / 3600000u, duration / 60000u % 60u,
+                  duration / 1000u % 60u);
 
     // Appended only to a record that still exists: a file made here would
     // hold the duration alone, and its bytes would then be read back as the

@@ -24,10 +24,10 @@ extern uint8_t highest_game_number;
 
 // Texts of the game-over dialog's statistics, filled by finish_game_record.
 struct GameOverTexts {
-    char won_label[24];   // item 193, "%s ganó:"
-    char games_won[8];    // item 186
-    char total_games[8];  // item 187
-    char first_home[10];  // item 188; only when first_home_read
+    char won_label[24];  // item 193, "%s ganó:"
+    char games_won[8];   // item 186
+    char total_games[8]; // item 187
+    char first_home[10]; // item 188; only when first_home_read
     bool first_home_read;
     char last_player[10]; // item 189
     char game_time[16];   // item 190, "%02d:%02d:%02d"

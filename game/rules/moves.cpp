@@ -9,8 +9,7 @@ uint8_t token_under_pointer() {
     for (uint8_t t = 0; t < tokens_per_player; ++t) {
         const TokenRecord& tok = tokens[current_player][t];
         if (!(tok.state & TS_ON_TRACK) || !(tok.state & TS_MAY_MOVE)) continue;
-        if (tok.x <= pointer_x && pointer_x <= tok.x + 20 && tok.y <= pointer_y && pointer_y <= tok.y + 20)
-            return t;
+        if (tok.x <= pointer_x && pointer_x <= tok.x + 20 && tok.y <= pointer_y && pointer_y <= tok.y + 20) return t;
     }
     return NO_TOKEN;
 }
@@ -25,8 +24,8 @@ bool apply_drop_rule() {
     move_steps = static_cast<uint8_t>(target_step - tok.step);
     bool legal;
     if (!(game_flags & GF_EXACT_REST) || rest_token != moving_token) {
-        legal = move_steps == 0 || move_steps == dice[0].value || move_steps == dice[1].value ||
-                move_steps == moves_left;
+        legal =
+            move_steps == 0 || move_steps == dice[0].value || move_steps == dice[1].value || move_steps == moves_left;
     } else {
         legal = move_steps == 0 || move_steps == moves_left - smaller_die() || move_steps == moves_left;
     }

@@ -29,7 +29,8 @@ void find_capture_chance() {
         const uint8_t amounts[3] = {dice[0].value, dice[1].value, moves_left};
         for (uint8_t v : amounts) {
             if ((game_flags & GF_EXACT_REST) && v == smaller_die()) continue;
-            if (v != 0 && tok.step + v <= 62) check_capture_chance(step_to_square(static_cast<uint8_t>(tok.step + v), p));
+            if (v != 0 && tok.step + v <= 62)
+                check_capture_chance(step_to_square(static_cast<uint8_t>(tok.step + v), p));
             if (game_flags & GF_CAPTURE_POSSIBLE) {
                 culprit_token = t;
                 // "Soplar": the token that could capture jumps inside its square.

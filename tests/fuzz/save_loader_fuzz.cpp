@@ -39,9 +39,9 @@ template <typename T> void add(std::string& out, const T& value) {
 // Everything a load could touch.
 std::string snapshot() {
     std::string s;
-    for (auto x : {player_count, last_player, player_step, tokens_per_player, current_player, dice_count, moves_left,
-                   throws_this_turn, throws_left, doubles_in_row, rest_token, culprit_token, game_number,
-                   highest_game_number})
+    for (auto x :
+         {player_count, last_player, player_step, tokens_per_player, current_player, dice_count, moves_left,
+          throws_this_turn, throws_left, doubles_in_row, rest_token, culprit_token, game_number, highest_game_number})
         add(s, x);
     for (auto x : {game_flags, cpu_last_tick, game_start_tick, fake_invalidations}) add(s, x);
     add(s, tokens), add(s, dice), add(s, cpu_player), add(s, player_name), add(s, tokens_left);

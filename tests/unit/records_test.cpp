@@ -16,9 +16,7 @@ static void win_game(uint8_t winner, uint32_t duration) {
     finish_game_record();
 }
 
-static void write_file(const char* name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary) << bytes;
-}
+static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
 
 // In a folder whose path is longer than a file name; duration bytes that
 // a text-mode write would turn into other line ends.

@@ -23,11 +23,12 @@ static std::string view() {
 // edited value can be the reason for a refusal.
 static std::string edited(const std::string& text, const char* pattern, const char* replacement) {
     const std::string content = text.substr(0, text.rfind("crc32 "));
-    const std::string changed = std::regex_replace(content, std::regex(pattern), replacement,
-                                                   std::regex_constants::format_first_only);
+    const std::string changed =
+        std::regex_replace(content, std::regex(pattern), replacement, std::regex_constants::format_first_only);
     EXPECT_NE(changed, content) << "pattern " << pattern << " matched nothing";
     char line[16];
-    std::snprintf(line, sizeof line, "crc32 %08lx\n", static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
+    std::snprintf(line, sizeof line, "crc32 %08lx\n",
+                  static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
     return changed + line;
 }
 
@@ -156,7 +157,9 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"die 1 -?[0-9]+ -?[0-9]+", "die 1 640 480"},
         {"moves_left [0-9]+", "moves_left 0"},
         {"dice_count 2", "dice_count 3"},
-        {"dice_count 2", "dice_count 2 2"}, {"moves_left", "moves_lef"}, {"cpu 0 0 0 0", "cpu 0 0 0"},
+        {"dice_count 2", "dice_count 2 2"},
+        {"moves_left", "moves_lef"},
+        {"cpu 0 0 0 0", "cpu 0 0 0"},
         {"throws_left [0-9]", "throws_left 3"},
         {"doubles_in_row [0-9]", "doubles_in_row 3"},
         {"rest_token [0-9]", "rest_token 4"},
@@ -218,16 +221,18 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "throws_left 0", "throws_left 1"),
         edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 6 5"), "moves_left 7", "moves_left 8"),
         edited(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 0 5"),
-                      "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"), "moves_left 7", "moves_left 12"),
+                      "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"),
+               "moves_left 7", "moves_left 12"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
-        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),    // jailed, on the track
-        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"), // the computer never moves after another's throw
+        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
+        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),             // the computer never moves after another's throw
         edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
         edited(chance, "culprit_token [0-9]", "culprit_token 3"),
-        edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*", "name 2 Jugador 1"), // first home: no home token
+        edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
+               "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
         edited(edited(single, "cpu 0 0 0 0", "cpu 1 0 1 0"), "current 0", "current 2"), // every seat a computer
     };

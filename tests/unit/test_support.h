@@ -12,8 +12,8 @@
 #include <string>
 
 // A new game in a fresh program, the computer on one seat or none.
-inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bool soplar = false,
-                       uint16_t width = 640, uint16_t height = 480) {
+inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bool soplar = false, uint16_t width = 640,
+                       uint16_t height = 480) {
     screen_w = width;
     screen_h = height;
     fake_reset_program();

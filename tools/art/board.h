@@ -5,7 +5,7 @@
 namespace art {
 
 struct Cell {
-  int left, top, width, height;
+    int left, top, width, height;
 };
 
 constexpr int kNoTile = 0;
@@ -16,4 +16,4 @@ Cell cell_of(int square);
 // Bitmap id of the tile a square shows, kNoTile for any other number.
 int tile_of(int square);
 
-}  // namespace art
+} // namespace art

@@ -15,4 +15,4 @@ namespace art {
 // the padding up to pad_to entries use it.
 Indexed quantise(const Image& image, int max_colours, const std::vector<Rgb>& reserved, int pad_to);
 
-}  // namespace art
+} // namespace art

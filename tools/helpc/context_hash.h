@@ -7,4 +7,4 @@
 
 bool is_context_char(char c);
 // The hash of a name made only of context characters.
-uint32_t context_hash(const std::string &name);
+uint32_t context_hash(const std::string& name);

@@ -6,4 +6,4 @@
 
 // Converts text; on failure returns false and sets error (the byte column
 // where the bad sequence starts is 1-based).
-bool utf8_to_cp1252(const std::string &utf8, std::string &out, std::string &error);
+bool utf8_to_cp1252(const std::string& utf8, std::string& out, std::string& error);

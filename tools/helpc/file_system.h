@@ -10,4 +10,4 @@ enum { FS_HEADER = 16, FS_FILE_HEADER = 9 };
 
 // Names in plain byte order, as the viewer's directory lookup expects (it
 // stops at the first larger name). False when the directory page is full.
-bool write_file_system(const std::map<std::string, Bytes> &files, Bytes &out);
+bool write_file_system(const std::map<std::string, Bytes>& files, Bytes& out);

@@ -6,4 +6,4 @@
 #include "tools/helpc/bytes.h"
 #include "tools/helpc/help_source.h"
 
-bool compile_help(const HelpSource &source, Bytes &out, SourceError &error);
+bool compile_help(const HelpSource& source, Bytes& out, SourceError& error);

@@ -21,39 +21,39 @@
 enum SpanKind { SPAN_TEXT, SPAN_BOLD, SPAN_JUMP };
 
 struct Span {
-  SpanKind kind;
-  std::string text;
-  std::string target;  // context name of a jump
+    SpanKind kind;
+    std::string text;
+    std::string target; // context name of a jump
 };
 
 enum ParagraphKind { PARA_TITLE, PARA_HEADING, PARA_TEXT, PARA_ITEM, PARA_BACK };
 
 struct Paragraph {
-  ParagraphKind kind;
-  int line;
-  std::vector<Span> spans;
+    ParagraphKind kind;
+    int line;
+    std::vector<Span> spans;
 };
 
 struct Topic {
-  std::string context;
-  std::string title;
-  int line;
-  std::vector<Paragraph> paragraphs;
+    std::string context;
+    std::string title;
+    int line;
+    std::vector<Paragraph> paragraphs;
 };
 
 struct HelpSource {
-  std::string caption;
-  std::string copyright;
-  std::string back_text;
-  int caption_line = 0;
-  std::vector<Topic> topics;
+    std::string caption;
+    std::string copyright;
+    std::string back_text;
+    int caption_line = 0;
+    std::vector<Topic> topics;
 };
 
 struct SourceError {
-  int line = 0;
-  std::string message;
+    int line = 0;
+    std::string message;
 };
 
 // Parses a whole UTF-8 source. Checks what one line shows (markup, context
 // name characters, the code page); checks across topics are the compiler's.
-bool parse_help_source(const std::string &utf8, HelpSource &source, SourceError &error);
+bool parse_help_source(const std::string& utf8, HelpSource& source, SourceError& error);

@@ -11,7 +11,7 @@
 
 // File name to bytes; `name` names the project, its contents file and the
 // compiled file.
-std::map<std::string, std::string> html_help_files(const HelpSource &source, const std::string &name);
+std::map<std::string, std::string> html_help_files(const HelpSource& source, const std::string& name);
 
 // The page a topic is written to.
-std::string page_name(const Topic &topic);
+std::string page_name(const Topic& topic);

@@ -2,31 +2,31 @@
 
 #include "tools/helpc/cp1252.h"
 
-std::vector<std::string> source_lines(const std::string &utf8) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < utf8.size()) {
-    size_t end = utf8.find('\n', at);
-    if (end == std::string::npos) end = utf8.size();
-    lines.push_back(utf8.substr(at, end - at));
-    if (!lines.back().empty() && lines.back().back() == '\r') lines.back().pop_back();
-    at = end + 1;
-  }
-  return lines;
+std::vector<std::string> source_lines(const std::string& utf8) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < utf8.size()) {
+        size_t end = utf8.find('\n', at);
+        if (end == std::string::npos) end = utf8.size();
+        lines.push_back(utf8.substr(at, end - at));
+        if (!lines.back().empty() && lines.back().back() == '\r') lines.back().pop_back();
+        at = end + 1;
+    }
+    return lines;
 }
 
-bool convert_text_file(const std::string &utf8, std::string &out, SourceError &error) {
-  out.clear();
-  int line = 0;
-  for (const std::string &raw : source_lines(utf8)) {
-    line++;
-    std::string text, problem;
-    if (!utf8_to_cp1252(raw, text, problem)) {
-      error.line = line;
-      error.message = problem;
-      return false;
+bool convert_text_file(const std::string& utf8, std::string& out, SourceError& error) {
+    out.clear();
+    int line = 0;
+    for (const std::string& raw : source_lines(utf8)) {
+        line++;
+        std::string text, problem;
+        if (!utf8_to_cp1252(raw, text, problem)) {
+            error.line = line;
+            error.message = problem;
+            return false;
+        }
+        out += text + "\r\n";
     }
-    out += text + "\r\n";
-  }
-  return true;
+    return true;
 }

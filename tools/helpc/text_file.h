@@ -9,7 +9,7 @@
 
 // The lines of a source, without their LF or CR LF ends; a last line
 // without an end counts, an empty end after the last LF does not.
-std::vector<std::string> source_lines(const std::string &utf8);
+std::vector<std::string> source_lines(const std::string& utf8);
 
 // Every line, the last one included, ends in CR LF in the result.
-bool convert_text_file(const std::string &utf8, std::string &out, SourceError &error);
+bool convert_text_file(const std::string& utf8, std::string& out, SourceError& error);

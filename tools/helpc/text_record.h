@@ -9,8 +9,8 @@
 enum HelpFont { FONT_BODY, FONT_BOLD, FONT_HEADING, FONT_TITLE, FONT_COUNT };
 
 struct TextRecord {
-  Bytes link_data1;
-  Bytes link_data2;
+    Bytes link_data1;
+    Bytes link_data2;
 };
 
-TextRecord encode_paragraph(const Paragraph &paragraph);
+TextRecord encode_paragraph(const Paragraph& paragraph);

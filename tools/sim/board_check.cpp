@@ -33,8 +33,8 @@ void check_board() {
     for (uint8_t seat = 0; seat < SEATS; ++seat) {
         current_player = seat;
         for (uint8_t step = 0; step <= STEP_HOME; ++step)
-            expect_number("seat " + std::to_string(seat) + " step " + std::to_string(step) + " read back",
-                          step, square_to_step(step_to_square(step, seat)));
+            expect_number("seat " + std::to_string(seat) + " step " + std::to_string(step) + " read back", step,
+                          square_to_step(step_to_square(step, seat)));
     }
     current_player = player;
     for (int n = 1; n < NO_SQUARE; ++n) {
@@ -45,7 +45,8 @@ void check_board() {
         const int32_t ys[3] = {c.top + 1, c.top + c.height - 1, c.top + c.height / 2};
         for (int i = 0; i < 3; ++i)
             expect_number("point " + std::to_string(xs[i]) + "," + std::to_string(ys[i]) + " of cell " +
-                              std::to_string(n), square, point_to_square(xs[i], ys[i]));
+                              std::to_string(n),
+                          square, point_to_square(xs[i], ys[i]));
     }
     // The cells of each area and arm tile it exactly, as its picture does.
     const Rect* arms[4] = {&top_arm, &left_arm, &right_arm, &bottom_arm};
@@ -54,8 +55,9 @@ void check_board() {
         int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN, covered = 0;
         for (int n = 1; n < NO_SQUARE; ++n) {
             Cell c;
-            if (n == 17 || n == 34 || n == 51 || !square_cell(static_cast<uint8_t>(n), &c) || !(r.left < c.left + c.width / 2 && c.left + c.width / 2 < r.right &&
-                                                              r.top < c.top + c.height / 2 && c.top + c.height / 2 < r.bottom))
+            if (n == 17 || n == 34 || n == 51 || !square_cell(static_cast<uint8_t>(n), &c) ||
+                !(r.left < c.left + c.width / 2 && c.left + c.width / 2 < r.right && r.top < c.top + c.height / 2 &&
+                  c.top + c.height / 2 < r.bottom))
                 continue;
             left = std::min(left, c.left), top = std::min(top, c.top);
             right = std::max(right, c.left + c.width), bottom = std::max(bottom, c.top + c.height);
@@ -88,8 +90,8 @@ void check_board() {
         square_cell(static_cast<uint8_t>(e), &c);
         bool same_quadrant = false;
         for (const Rect& q : quadrants)
-            same_quadrant = same_quadrant || (point_in_rect(q, jail.left + 1, jail.top + 1) &&
-                                              point_in_rect(q, c.left + 1, c.top + 1));
+            same_quadrant = same_quadrant ||
+                            (point_in_rect(q, jail.left + 1, jail.top + 1) && point_in_rect(q, c.left + 1, c.top + 1));
         expect_yes("jail of seat " + std::to_string(seat) + " beside its exit, without squares", true,
                    same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
     }
@@ -101,12 +103,12 @@ void check_board() {
             const std::string what = "picture of token " + std::to_string(seat) + " " + std::to_string(t);
             bool placed;
             if (tok.state & TS_IN_JAIL)
-                placed = tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
+                placed =
+                    tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
             else if (tok.state & TS_HOME)
                 placed = (seat == 0 || seat == 3 ? tok.x + 20 <= board_rect.left : tok.x >= board_rect.right) &&
                          tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else
-                placed = point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
+            else placed = point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
             expect_yes(what + " in place", true, placed);
         }
     }

@@ -94,8 +94,8 @@ std::vector<std::string> check_invariants() {
     }
     if (moves_left != dice[0].value + dice[1].value)
         fail(out, "moves_left %u is not the sum of the dice %u + %u", moves_left, dice[0].value, dice[1].value);
-    const bool person_must_move = (game_flags & GF_GAME_ON) && !(game_flags & GF_MAY_THROW) &&
-                                  !cpu_player[current_player];
+    const bool person_must_move =
+        (game_flags & GF_GAME_ON) && !(game_flags & GF_MAY_THROW) && !cpu_player[current_player];
     if (person_must_move && find_legal_drops().empty())
         fail(out, "seat %u must move %u pips but has no legal drop", current_player, moves_left);
     // Every state between two actions can be saved, and the loader takes it.

@@ -62,14 +62,13 @@ static int play(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const PlayTotals t = self_play(o);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("games played: %u (%u players, %u tokens, %u computer seats, seed %u)\n", t.games, o.players,
-                o.tokens, seated_cpu, o.seed);
+    std::printf("games played: %u (%u players, %u tokens, %u computer seats, seed %u)\n", t.games, o.players, o.tokens,
+                seated_cpu, o.seed);
     std::printf("throws per game: mean %.1f, max %u\n", t.games ? double(t.throws) / t.games : 0.0, t.max_throws);
     std::printf("wins by seat:");
     for (unsigned seat = 0; seat < 4; ++seat)
         std::printf(" %u: %.1f%%", seat, t.games ? 100.0 * t.wins[seat] / t.games : 0.0);
-    std::printf("\n\"Tres presadas\": %u, \"Castigo!!!\": %u, captures: %u\n", t.tres_presadas, t.castigos,
-                t.captures);
+    std::printf("\n\"Tres presadas\": %u, \"Castigo!!!\": %u, captures: %u\n", t.tres_presadas, t.castigos, t.captures);
     std::printf("games per second: %.0f\n", seconds > 0 ? t.games / seconds : 0.0);
     std::printf("invariant violations: %u\n", t.violations);
     for (const std::string& v : t.first_violations) std::printf("  %s\n", v.c_str());

@@ -95,9 +95,7 @@ void expect_yes(const std::string& what, bool expected, bool actual) {
     if (expected != actual) fail_expectation(what, expected ? "yes" : "no", actual ? "yes" : "no");
 }
 
-uint8_t token_arg(const std::string& word) {
-    return static_cast<uint8_t>(number_in(word, 0, TOKEN_SLOTS - 1));
-}
+uint8_t token_arg(const std::string& word) { return static_cast<uint8_t>(number_in(word, 0, TOKEN_SLOTS - 1)); }
 
 uint8_t seat_arg(const std::string& word) { return static_cast<uint8_t>(number_in(word, 0, SEATS - 1)); }
 
@@ -255,8 +253,9 @@ void expect_command(const std::vector<std::string>& w) {
     } else if (what == "sound" || what == "nosound") {
         need(w, 3, 3);
         const bool played = fake_sound_played(w[2].c_str());
-        if (played != (what == "sound")) fail_expectation("sound " + w[2], what == "sound" ? "played" : "not played",
-                                                  played ? "played" : "not played");
+        if (played != (what == "sound"))
+            fail_expectation("sound " + w[2], what == "sound" ? "played" : "not played",
+                             played ? "played" : "not played");
     } else if (what == "message") {
         need(w, 3, 3);
         bool found = false;
@@ -334,8 +333,7 @@ void save_file_command(const std::vector<std::string>& w) {
     if (!(game_flags & GF_GAME_ON)) throw ScriptError("no game is running");
     const std::string text = save_game_text(fake_clock);
     std::ofstream out(w[1], std::ios::binary);
-    if (!out.write(text.data(), static_cast<std::streamsize>(text.size())))
-        throw ScriptError("cannot write " + w[1]);
+    if (!out.write(text.data(), static_cast<std::streamsize>(text.size()))) throw ScriptError("cannot write " + w[1]);
 }
 
 // "load FILE refused" expects the loader to turn the file down.

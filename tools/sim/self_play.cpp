@@ -113,8 +113,7 @@ PlayTotals self_play(const PlayOptions& o) {
         totals.games += 1;
         totals.throws += throws;
         if (throws > totals.max_throws) totals.max_throws = throws;
-        if (o.verbose)
-            std::printf("game %u: %s won after %u throws\n", g + 1, player_name[current_player], throws);
+        if (o.verbose) std::printf("game %u: %s won after %u throws\n", g + 1, player_name[current_player], throws);
     }
     delete_record_files();
     return totals;

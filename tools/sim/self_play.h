@@ -12,8 +12,8 @@ struct PlayOptions {
     uint8_t tokens = 4;
     uint8_t cpu[4] = {0, 0, 0, 0};
     unsigned seed = 1;
-    bool check = true;    // invariants after every action
-    bool verbose = false; // one line per game
+    bool check = true;            // invariants after every action
+    bool verbose = false;         // one line per game
     bool dice_drops_only = false; // people try only the squares the dice reach
 };
 

@@ -9,10 +9,8 @@ namespace dsp {
 
 double sine(double x) {
     double r = x - TWO_PI * std::floor(x / TWO_PI + 0.5); // [-pi, pi]
-    if (r > PI / 2)
-        r = PI - r;
-    else if (r < -PI / 2)
-        r = -PI - r;
+    if (r > PI / 2) r = PI - r;
+    else if (r < -PI / 2) r = -PI - r;
     const double r2 = r * r;
     // Taylor series to r^17: the error at pi/2 is below 1e-13.
     return r *
@@ -20,15 +18,10 @@ double sine(double x) {
             r2 / 6 *
                 (1 - r2 / 20 *
                          (1 - r2 / 42 *
-                                  (1 - r2 / 72 *
-                                           (1 - r2 / 110 *
-                                                    (1 - r2 / 156 *
-                                                             (1 - r2 / 210 * (1 - r2 / 272))))))));
+                                  (1 - r2 / 72 * (1 - r2 / 110 * (1 - r2 / 156 * (1 - r2 / 210 * (1 - r2 / 272))))))));
 }
 
-double cosine(double x) {
-    return sine(x + PI / 2);
-}
+double cosine(double x) { return sine(x + PI / 2); }
 
 double expo(double x) {
     if (x < -700) return 0.0;
@@ -36,18 +29,13 @@ double expo(double x) {
     const double k = std::floor(x / LN2 + 0.5);
     const double r = x - k * LN2; // |r| <= ln 2 / 2
     double p = 1.0;
-    for (int n = 13; n >= 1; --n)
-        p = 1.0 + p * r / n;
+    for (int n = 13; n >= 1; --n) p = 1.0 + p * r / n;
     return std::ldexp(p, static_cast<int>(k));
 }
 
-double exp2_of(double x) {
-    return expo(x * LN2);
-}
+double exp2_of(double x) { return expo(x * LN2); }
 
-double note(double semitones_from_a4) {
-    return 440.0 * exp2_of(semitones_from_a4 / 12.0);
-}
+double note(double semitones_from_a4) { return 440.0 * exp2_of(semitones_from_a4 / 12.0); }
 
 double soft_clip(double x) {
     if (x > 20) return 1.0;
@@ -62,9 +50,7 @@ uint64_t Noise::next() {
     return z ^ (z >> 31);
 }
 
-double Noise::unit() {
-    return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
-}
+double Noise::unit() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
 
 void Biquad::set(double b0, double b1, double b2, double a0, double a1, double a2) {
     b0_ = b0 / a0;
@@ -98,19 +84,14 @@ double Biquad::run(double x) {
     return y;
 }
 
-void OnePole::cutoff(double freq) {
-    a_ = 1.0 - expo(-TWO_PI * freq / RATE);
-}
+void OnePole::cutoff(double freq) { a_ = 1.0 - expo(-TWO_PI * freq / RATE); }
 
-double OnePole::run(double x) {
-    return y_ += a_ * (x - y_);
-}
+double OnePole::run(double x) { return y_ += a_ * (x - y_); }
 
 double Phase::step(double freq) {
     const double p = phase_;
     phase_ += TWO_PI * freq / RATE;
-    while (phase_ >= TWO_PI)
-        phase_ -= TWO_PI;
+    while (phase_ >= TWO_PI) phase_ -= TWO_PI;
     return p;
 }
 
@@ -151,12 +132,10 @@ void Buffer::add(int i, double x) {
 
 void Buffer::normalise(double peak) {
     double most = 0.0;
-    for (double s : samples)
-        most = std::fabs(s) > most ? std::fabs(s) : most;
+    for (double s : samples) most = std::fabs(s) > most ? std::fabs(s) : most;
     if (most <= 0.0) return;
     const double scale = peak / most;
-    for (double& s : samples)
-        s *= scale;
+    for (double& s : samples) s *= scale;
 }
 
 void Buffer::fade_tail(double seconds) {

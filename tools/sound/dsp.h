@@ -107,8 +107,6 @@ struct Buffer {
     std::vector<double> samples;
 };
 
-inline int at(double seconds) {
-    return static_cast<int>(seconds * RATE + 0.5);
-}
+inline int at(double seconds) { return static_cast<int>(seconds * RATE + 0.5); }
 
 } // namespace dsp

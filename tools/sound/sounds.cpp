@@ -7,9 +7,7 @@ using namespace dsp;
 
 namespace {
 
-double seconds_of(int i) {
-    return static_cast<double>(i) / RATE;
-}
+double seconds_of(int i) { return static_cast<double>(i) / RATE; }
 
 // --- shared voices -------------------------------------------------------
 
@@ -20,12 +18,10 @@ struct Partial {
 };
 
 template <size_t N>
-void strike_partials(Buffer& b, double start, double freq, double level, const Partial (&p)[N],
-                     double attack = 0.002) {
+void strike_partials(Buffer& b, double start, double freq, double level, const Partial (&p)[N], double attack = 0.002) {
     const int first = at(start);
     double longest = 0;
-    for (const Partial& q : p)
-        longest = q.decay > longest ? q.decay : longest;
+    for (const Partial& q : p) longest = q.decay > longest ? q.decay : longest;
     const int length = at(attack + 7 * longest);
     for (int i = 0; i < length; ++i) {
         const double t = seconds_of(i);
@@ -57,8 +53,7 @@ struct Formants {
         band[3].bandpass(v.f4, v.f4 / 220);
     }
     double run(double x) {
-        return band[0].run(x) + 0.65 * band[1].run(x) + 0.4 * band[2].run(x) +
-               0.25 * band[3].run(x);
+        return band[0].run(x) + 0.65 * band[1].run(x) + 0.4 * band[2].run(x) + 0.25 * band[3].run(x);
     }
 };
 
@@ -72,8 +67,7 @@ struct Glide {
 };
 
 Vowel glide(Glide (&g)[4], const Vowel& to, double seconds) {
-    return {g[0].run(to.f1, seconds), g[1].run(to.f2, seconds), g[2].run(to.f3, seconds),
-            g[3].run(to.f4, seconds)};
+    return {g[0].run(to.f1, seconds), g[1].run(to.f2, seconds), g[2].run(to.f3, seconds), g[3].run(to.f4, seconds)};
 }
 
 // A brass note: a sawtooth whose upper harmonics open with the attack and
@@ -87,18 +81,14 @@ void brass(Buffer& b, double start, double length, double freq, double level) {
     for (int i = 0; i < count; ++i) {
         const double t = seconds_of(i);
         double env;
-        if (t < 0.012)
-            env = t / 0.012 * 1.15;
-        else if (t < 0.05)
-            env = 1.15 - 0.2 * (t - 0.012) / 0.038;
-        else
-            env = 0.95;
+        if (t < 0.012) env = t / 0.012 * 1.15;
+        else if (t < 0.05) env = 1.15 - 0.2 * (t - 0.012) / 0.038;
+        else env = 0.95;
         if (t > length) env *= 0.5 + 0.5 * cosine(PI * (t - length) / release);
         const double open = env / 1.15; // brightness follows loudness
         const double tilt = 0.75 - 0.5 * open;
         double f = freq * (1.0 - 0.025 * expo(-t / 0.012));
-        if (t > 0.18)
-            f *= 1.0 + 0.005 * sine(TWO_PI * 5.5 * t) * (t - 0.18 < 0.2 ? (t - 0.18) / 0.2 : 1.0);
+        if (t > 0.18) f *= 1.0 + 0.005 * sine(TWO_PI * 5.5 * t) * (t - 0.18 < 0.2 ? (t - 0.18) / 0.2 : 1.0);
         const double x = saw_at(phase.step(f), f, 8000, tilt);
         b.add(first + i, level * env * soft_clip(1.3 * x));
     }
@@ -203,8 +193,8 @@ void bark(Buffer& b, double start, double length, double pitch, Noise& noise) {
         f0 *= 1.0 + 0.04 * jitter.run(noise.bipolar(), 0.004);
         // "wau": the mouth opens from u to a, then closes a little.
         const double open = u < 0.3 ? u / 0.3 : 1.0 - 0.5 * (u - 0.3) / 0.7;
-        mouth.tune({VOWEL_U.f1 + (VOWEL_A.f1 - VOWEL_U.f1) * open,
-                    VOWEL_U.f2 + (VOWEL_A.f2 - VOWEL_U.f2) * open, 2500, 3500});
+        mouth.tune(
+            {VOWEL_U.f1 + (VOWEL_A.f1 - VOWEL_U.f1) * open, VOWEL_U.f2 + (VOWEL_A.f2 - VOWEL_U.f2) * open, 2500, 3500});
         const double roughness = 1.0 + 0.6 * sine(growl.step(f0 * 0.5));
         const double voiced = saw_at(phase.step(f0), f0, 7000, 0.02) * roughness;
         const double x = mouth.run(voiced) + 0.12 * breath.run(noise.bipolar());
@@ -249,8 +239,7 @@ Buffer aleluya() {
     Glide pitch[5] = {{-19}, {-12}, {-3}, {5}, {12}};
     double vibrato_phase[5][3];
     for (auto& part : vibrato_phase)
-        for (double& v : part)
-            v = noise.range(0, TWO_PI);
+        for (double& v : part) v = noise.range(0, TWO_PI);
     Glide shape[4] = {{VOWEL_A.f1}, {VOWEL_A.f2}, {VOWEL_A.f3}, {VOWEL_A.f4}};
     Glide descant{0};
     Formants mouth;
@@ -259,8 +248,7 @@ Buffer aleluya() {
     for (int i = 0; i < b.size(); ++i) {
         const double t = seconds_of(i);
         int s = 0;
-        while (s + 1 < 4 && t >= syllables[s + 1].start)
-            ++s;
+        while (s + 1 < 4 && t >= syllables[s + 1].start) ++s;
         const Syllable& syl = syllables[s];
         const double into = t - syl.start;
         const double next = s + 1 < 4 ? syllables[s + 1].start : end;
@@ -282,8 +270,7 @@ Buffer aleluya() {
             const double semis = pitch[p].run(syl.pitch[p] == SILENT ? 12 : syl.pitch[p], 0.018);
             for (int c = 0; c < 3; ++c) {
                 const double depth = 0.12 * (t < 0.2 ? t / 0.2 : 1.0);
-                const double vib =
-                    depth * sine(TWO_PI * (5.1 + 0.35 * c) * t + vibrato_phase[p][c]);
+                const double vib = depth * sine(TWO_PI * (5.1 + 0.35 * c) * t + vibrato_phase[p][c]);
                 const double f = note(semis + detune[c] + vib);
                 source += level * saw_at(phase[p][c].step(f), f, 7500, 0.03);
             }
@@ -361,8 +348,8 @@ Buffer ajiji() {
             const double wobble = 0.7 * sine(TWO_PI * 7.5 * v);
             const double semis = s.pitch - s.fall * v / s.length + wobble;
             const double f = note(semis - 12);
-            const double src = saw_at(phase[0].step(f), f, 7000, 0.0) +
-                               0.6 * saw_at(phase[1].step(f * 1.006), f * 1.006, 7000, 0.0);
+            const double src =
+                saw_at(phase[0].step(f), f, 7000, 0.0) + 0.6 * saw_at(phase[1].step(f * 1.006), f * 1.006, 7000, 0.0);
             // A laugh pulses within each vowel.
             const double pulse = 0.75 + 0.25 * sine(TWO_PI * 11 * v);
             x += 0.3 * mouth.run(src) * pulse * gate(v, s.length, 0.02, 0.06);
@@ -378,8 +365,7 @@ Buffer ajiji() {
 Buffer turn() {
     Buffer b(1.3);
     // A vibraphone-like bar: the fundamental rings, the overtones fade fast.
-    const Partial bar[] = {
-        {1.0, 1.0, 0.38}, {2.0, 0.1, 0.2}, {4.0, 0.08, 0.1}, {10.0, 0.015, 0.03}};
+    const Partial bar[] = {{1.0, 1.0, 0.38}, {2.0, 0.1, 0.2}, {4.0, 0.08, 0.1}, {10.0, 0.015, 0.03}};
     strike_partials(b, 0.01, note(10), 1.0, bar, 0.005); // G5
     strike_partials(b, 0.17, note(17), 0.9, bar, 0.005); // D6
     b.normalise(0.45);
@@ -407,16 +393,14 @@ Buffer jail() {
         b.add(first + i, 1.4 * crash.run(noise.bipolar()) * strike(t, 0.0005, 0.012) +
                              0.7 * sine(TWO_PI * f * t) * strike(t, 0.001, 0.07));
     }
-    const Partial bolt[] = {
-        {1.0, 1.0, 0.06}, {1.67, 0.7, 0.05}, {2.63, 0.5, 0.04}, {3.65, 0.3, 0.03}};
+    const Partial bolt[] = {{1.0, 1.0, 0.06}, {1.67, 0.7, 0.05}, {2.63, 0.5, 0.04}, {3.65, 0.3, 0.03}};
     strike_partials(b, 0.42, 1320, 0.3, bolt, 0.0005);
     strike_partials(b, 0.49, 1580, 0.22, bolt, 0.0005);
     for (double t : {0.42, 0.49}) {
         Biquad tick;
         tick.bandpass(4200, 2);
         for (int i = 0; i < at(0.02); ++i)
-            b.add(at(t) + i,
-                  0.5 * tick.run(noise.bipolar()) * strike(seconds_of(i), 0.0002, 0.003));
+            b.add(at(t) + i, 0.5 * tick.run(noise.bipolar()) * strike(seconds_of(i), 0.0002, 0.003));
     }
     b.normalise(0.9);
     b.fade_tail(0.1);
@@ -436,8 +420,7 @@ Buffer no() {
         if (g <= 0) continue;
         const double f = 118 - 10 * t / length;
         // Two tones a semitone apart beat against each other: harsh on purpose.
-        const double x =
-            saw_at(low.step(f), f, 6000) + 0.8 * saw_at(high.step(f * 1.06), f * 1.06, 6000);
+        const double x = saw_at(low.step(f), f, 6000) + 0.8 * saw_at(high.step(f * 1.06), f * 1.06, 6000);
         b.add(i, g * dark.run(soft_clip(1.8 * x)));
     }
     b.normalise(0.6);
@@ -469,8 +452,7 @@ Buffer ficha() {
 }
 
 // "Bravo.wav": a victory fanfare over a crowd's applause.
-void clap(Buffer& b, double start, double level, double tone, double q, double decay,
-          Noise& noise) {
+void clap(Buffer& b, double start, double level, double tone, double q, double decay, Noise& noise) {
     Biquad hands;
     hands.bandpass(tone, q);
     const int first = at(start);
@@ -529,7 +511,6 @@ std::vector<SoundFile> make_all_sounds() {
         {"No.wav", no},       {"Ficha.wav", ficha}, {"Bravo.wav", bravo},
     };
     std::vector<SoundFile> files;
-    for (const Recipe& r : recipes)
-        files.push_back({r.name, encode_wave(r.make())});
+    for (const Recipe& r : recipes) files.push_back({r.name, encode_wave(r.make())});
     return files;
 }

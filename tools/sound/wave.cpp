@@ -5,8 +5,7 @@
 namespace {
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 void put16(std::vector<uint8_t>& out, uint16_t v) {
@@ -15,8 +14,7 @@ void put16(std::vector<uint8_t>& out, uint16_t v) {
 }
 
 void put_tag(std::vector<uint8_t>& out, const char* tag) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(tag[i]));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 } // namespace

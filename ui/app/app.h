@@ -6,9 +6,9 @@
 
 extern HINSTANCE app_instance;
 extern HWND main_window;
-extern HDC window_dc;  // the main window's own context, fetched once at creation
-extern HDC sprite_dc;  // source of every bitmap copy (190 x 100)
-extern HDC dice_dc;    // the board under each die, slot i at x = 60 i (190 x 100)
+extern HDC window_dc; // the main window's own context, fetched once at creation
+extern HDC sprite_dc; // source of every bitmap copy (190 x 100)
+extern HDC dice_dc;   // the board under each die, slot i at x = 60 i (190 x 100)
 
 // The main window procedure and what start-up needs of it.
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

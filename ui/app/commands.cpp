@@ -138,9 +138,8 @@ void run_new_game_dialogs() {
 void new_game_command() {
     play_sound("Tit.wav", SOUND_CUTS);
     game_flags |= GF_MODAL;
-    if ((game_flags & GF_GAME_ON) &&
-        show_message("¿Están seguros de que quieren empezar un nuevo juego?", window_title,
-                     MESSAGE_QUESTION) == ANSWER_NO) {
+    if ((game_flags & GF_GAME_ON) && show_message("¿Están seguros de que quieren empezar un nuevo juego?", window_title,
+                                                  MESSAGE_QUESTION) == ANSWER_NO) {
         game_flags &= ~GF_MODAL;
         return;
     }

@@ -15,8 +15,7 @@ void on_display_change() {
     // A press, carry or drag in progress was clipped to the old screen:
     // giving the mouse back ends it, as losing it would.
     if (GetCapture() == main_window) ReleaseCapture();
-    move_board_to_screen(at_least(GetSystemMetrics(SM_CXSCREEN), 640),
-                         at_least(GetSystemMetrics(SM_CYSCREEN), 480));
+    move_board_to_screen(at_least(GetSystemMetrics(SM_CXSCREEN), 640), at_least(GetSystemMetrics(SM_CYSCREEN), 480));
     SetWindowPos(main_window, nullptr, 0, 0, screen_w, screen_h, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(main_window, nullptr, FALSE);
 }

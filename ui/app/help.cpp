@@ -18,9 +18,7 @@ static bool winhelp_opened, html_help_opened;
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 static HtmlHelpFunction html_help;
 
-static bool file_exists(const char* path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+static bool file_exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 // `folder` + "\" + `name` into `path`; false when it would not fit.
 static bool join(char (&path)[MAX_PATH], UINT folder_length, const char* name) {
@@ -38,8 +36,7 @@ static bool viewer_file_in(UINT(WINAPI* folder)(LPSTR, UINT)) {
 }
 
 static HelpKind system_help_kind() {
-    bool viewer_file =
-        viewer_file_in(GetSystemWindowsDirectoryA) || viewer_file_in(GetSystemDirectoryA);
+    bool viewer_file = viewer_file_in(GetSystemWindowsDirectoryA) || viewer_file_in(GetSystemDirectoryA);
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
     return choose_help_kind(viewer_file, LOBYTE(LOWORD(GetVersion())), wine);
@@ -73,8 +70,7 @@ static bool load_html_help() {
     if (length >= MAX_PATH || !join(path, length, "hhctrl.ocx")) return false;
     HMODULE control = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (control)
-        html_help = reinterpret_cast<HtmlHelpFunction>(
-            reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpA")));
+        html_help = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpA")));
     return html_help != nullptr;
 }
 
@@ -89,19 +85,15 @@ static void open_html_help() {
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
     char* slash = path + length;
-    while (slash > path && *slash != '\\')
-        --slash;
-    if (!join(path, UINT(slash - path), html_help_file) || !file_exists(path) || !load_html_help())
-        return;
+    while (slash > path && *slash != '\\') --slash;
+    if (!join(path, UINT(slash - path), html_help_file) || !file_exists(path) || !load_html_help()) return;
     help_was_opened = html_help_opened = true;
     html_help(main_window, path, HH_DISPLAY_TOPIC, 0); // 0: the default topic, the contents page
 }
 
 void open_help() {
-    if (system_help_kind() == HELP_WINHELP)
-        open_winhelp();
-    else
-        open_html_help();
+    if (system_help_kind() == HELP_WINHELP) open_winhelp();
+    else open_html_help();
 }
 
 // The game's own help window: switching to it, also after coming back to
@@ -109,8 +101,7 @@ void open_help() {
 bool help_window_in_front() {
     HWND front = GetForegroundWindow();
     char name[sizeof winhelp_class];
-    return winhelp_opened && front && GetClassNameA(front, name, sizeof name) &&
-           lstrcmpA(name, winhelp_class) == 0;
+    return winhelp_opened && front && GetClassNameA(front, name, sizeof name) && lstrcmpA(name, winhelp_class) == 0;
 }
 
 // Asking to close help that was never opened would start the help program

@@ -56,8 +56,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!register_window_class()) return 0;
     screen_w = at_least(GetSystemMetrics(SM_CXSCREEN), 640);
     screen_h = at_least(GetSystemMetrics(SM_CYSCREEN), 480);
-    main_window = CreateWindowExA(0, class_name, "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0,
-                                  screen_w, screen_h, nullptr, nullptr, instance, nullptr);
+    main_window = CreateWindowExA(0, class_name, "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0, screen_w,
+                                  screen_h, nullptr, nullptr, instance, nullptr);
     // No window (or no performance counter, refused in its creation): there
     // is nothing to run a message loop for.
     if (!main_window) return 1;

@@ -93,8 +93,8 @@ static bool carrying() { return (game_flags & (GF_DRAGGING | GF_DIE_DRAG | GF_DI
 
 static bool write_whole(HANDLE file, const std::string& text) {
     DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL) &&
-           written == text.size() && FlushFileBuffers(file);
+    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, NULL) && written == text.size() &&
+           FlushFileBuffers(file);
 }
 
 // Written beside the target under a temporary name and then moved over it,

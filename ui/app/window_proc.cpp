@@ -18,9 +18,18 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         if (wparam == 1) cpu_tick();
         if (wparam == DECIDE_TIMER) decide_minimise();
         return 0;
-    case WM_LBUTTONDOWN: store_pointer(lparam); on_left_button_down(); return 0;
-    case WM_MOUSEMOVE: store_pointer(lparam); on_mouse_move(wparam); return 0;
-    case WM_LBUTTONUP: store_pointer(lparam); on_left_button_up(); return 0;
+    case WM_LBUTTONDOWN:
+        store_pointer(lparam);
+        on_left_button_down();
+        return 0;
+    case WM_MOUSEMOVE:
+        store_pointer(lparam);
+        on_mouse_move(wparam);
+        return 0;
+    case WM_LBUTTONUP:
+        store_pointer(lparam);
+        on_left_button_up();
+        return 0;
     case WM_CAPTURECHANGED: on_capture_lost(); return 0;
     case WM_SETCURSOR:
         if (LOWORD(lparam) != HTCLIENT) break;
@@ -36,7 +45,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
     case WM_ENDSESSION: on_end_session(wparam != 0); return 0;
-    case WM_DESTROY: cleanup(); PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        cleanup();
+        PostQuitMessage(0);
+        return 0;
     // The default handling still runs: it gives the keyboard focus back to
     // the window when a message box or dialog closes.
     case WM_ACTIVATE: on_activate(wparam); break;

@@ -47,25 +47,17 @@ static void paint_about_frame(HWND dialog) {
 
 static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG:
-        init_about_dialog(dialog);
-        return TRUE;
+    case WM_INITDIALOG: init_about_dialog(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) EndDialog(dialog, 1);
         if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 0);
         return LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL;
-    case WM_PAINT:
-        paint_about_frame(dialog);
-        return TRUE;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
-    case WM_CTLCOLORSTATIC:
-        return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
+    case WM_PAINT: paint_about_frame(dialog); return TRUE;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORSTATIC: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
     }
     (void)lparam;
     return FALSE;
 }
 
-void about_dialog() {
-    DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_ABOUT), main_window, about_dialog_proc, 0);
-}
+void about_dialog() { DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_ABOUT), main_window, about_dialog_proc, 0); }

@@ -117,16 +117,12 @@ static void leave_game_over(HWND dialog, int entry, INT_PTR result) {
 
 static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG:
-        init_game_over_dialog(dialog);
-        return TRUE;
+    case WM_INITDIALOG: init_game_over_dialog(dialog); return TRUE;
     case WM_ERASEBKGND:
         paint_winner_gradient(reinterpret_cast<HDC>(wparam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
-    case WM_PAINT:
-        paint_game_over(dialog);
-        return TRUE;
+    case WM_PAINT: paint_game_over(dialog); return TRUE;
     case WM_TIMER:
         // The car stands still while the game is in the background.
         if (wparam == CAR_TIMER && (game_flags & GF_ANIMATE)) move_car(dialog);
@@ -135,11 +131,9 @@ static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM 
         if (LOWORD(wparam) == IDOK) leave_game_over(dialog, 0, 1);
         if (LOWORD(wparam) == IDCANCEL) leave_game_over(dialog, 1, 0);
         return TRUE;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 0, 0));
+    case WM_CTLCOLOREDIT: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 0, 0));
     case WM_DESTROY:
         KillTimer(dialog, CAR_TIMER);
         release_car();
@@ -151,6 +145,6 @@ static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM 
 }
 
 int game_over_dialog() {
-    return static_cast<int>(DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_GAME_OVER), main_window,
-                                            game_over_dialog_proc, 0));
+    return static_cast<int>(
+        DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_GAME_OVER), main_window, game_over_dialog_proc, 0));
 }

@@ -76,10 +76,8 @@ static void init_new_game_dialog(HWND dialog) {
 }
 
 static void choose(HWND dialog, int entry) {
-    if (entry < PLAYER_ROW)
-        tokens_per_player = static_cast<uint8_t>(entry + 1);
-    else
-        player_count = static_cast<uint8_t>(entry - 2);
+    if (entry < PLAYER_ROW) tokens_per_player = static_cast<uint8_t>(entry + 1);
+    else player_count = static_cast<uint8_t>(entry - 2);
     show_choices(dialog);
 }
 
@@ -89,45 +87,30 @@ static void confirm_counts(HWND dialog) {
     flash_button(dialog, IDOK, count_buttons[OK_ENTRY]);
     delay_seconds(0.1f);
     drop_queued_input();
-    if (players_dialog(dialog))
-        EndDialog(dialog, 1);
-    else
-        show_picture(dialog, IDOK, count_buttons[OK_ENTRY].normal);
+    if (players_dialog(dialog)) EndDialog(dialog, 1);
+    else show_picture(dialog, IDOK, count_buttons[OK_ENTRY].normal);
 }
 
 static void new_game_command(HWND dialog, int id) {
-    if (id == IDOK)
-        confirm_counts(dialog);
-    else if (id == IDCANCEL)
-        EndDialog(dialog, 0);
-    else if (id >= IDC_CHOICE_FIRST && id <= IDC_CHOICE_LAST)
-        choose(dialog, id - IDC_CHOICE_FIRST);
+    if (id == IDOK) confirm_counts(dialog);
+    else if (id == IDCANCEL) EndDialog(dialog, 0);
+    else if (id >= IDC_CHOICE_FIRST && id <= IDC_CHOICE_LAST) choose(dialog, id - IDC_CHOICE_FIRST);
 }
 
 static INT_PTR CALLBACK new_game_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG:
-        init_new_game_dialog(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        new_game_command(dialog, LOWORD(wparam));
-        return TRUE;
-    case WM_PAINT:
-        paint_ellipse_border(dialog);
-        return TRUE;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
-    case WM_CTLCOLORSTATIC:
-        return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
-    case WM_DESTROY:
-        release_count_buttons();
-        return TRUE;
+    case WM_INITDIALOG: init_new_game_dialog(dialog); return TRUE;
+    case WM_COMMAND: new_game_command(dialog, LOWORD(wparam)); return TRUE;
+    case WM_PAINT: paint_ellipse_border(dialog); return TRUE;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORSTATIC: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
+    case WM_DESTROY: release_count_buttons(); return TRUE;
     }
     (void)lparam;
     return FALSE;
 }
 
 int new_game_dialog() {
-    return static_cast<int>(DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_NEW_GAME), main_window,
-                                            new_game_dialog_proc, 0));
+    return static_cast<int>(
+        DialogBoxParamW(app_instance, MAKEINTRESOURCEW(IDD_NEW_GAME), main_window, new_game_dialog_proc, 0));
 }

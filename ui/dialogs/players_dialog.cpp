@@ -110,10 +110,8 @@ static void start_game(HWND dialog) {
         cpu_player[seat] = ticked(cpu_box[seat]) ? 1 : 0;
         if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
     }
-    if (ticked(soplar_yes))
-        game_flags |= GF_SOPLAR;
-    else
-        game_flags &= ~GF_SOPLAR;
+    if (ticked(soplar_yes)) game_flags |= GF_SOPLAR;
+    else game_flags &= ~GF_SOPLAR;
     EndDialog(dialog, 1);
     new_game();
 }
@@ -123,10 +121,8 @@ static void start_game(HWND dialog) {
 // last click wins), otherwise by clearing the clicked one.
 static void keep_one_person(HWND control) {
     if (count_ticked() != player_count) return;
-    if (player_count == 2)
-        set_ticked(control == cpu_box[0] ? cpu_box[2] : cpu_box[0], false);
-    else
-        set_ticked(control, false);
+    if (player_count == 2) set_ticked(control == cpu_box[0] ? cpu_box[2] : cpu_box[0], false);
+    else set_ticked(control, false);
 }
 
 static void players_command(HWND dialog, int id, int code, HWND control) {
@@ -151,23 +147,15 @@ static INT_PTR colour_players_control(HWND control, HDC dc) {
 
 static INT_PTR CALLBACK players_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG:
-        init_players_dialog(dialog);
-        return FALSE; // the focus is set
+    case WM_INITDIALOG: init_players_dialog(dialog); return FALSE; // the focus is set
     case WM_COMMAND:
         players_command(dialog, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
         return TRUE;
-    case WM_PAINT:
-        paint_ellipse_border(dialog);
-        return TRUE;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_PAINT: paint_ellipse_border(dialog); return TRUE;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        return colour_players_control(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam));
-    case WM_DESTROY:
-        release_players_dialog();
-        return TRUE;
+    case WM_CTLCOLOREDIT: return colour_players_control(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam));
+    case WM_DESTROY: release_players_dialog(); return TRUE;
     }
     return FALSE;
 }

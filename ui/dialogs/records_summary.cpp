@@ -26,8 +26,8 @@ static void init_summary(HWND dialog, unsigned last_game) {
     HANDLE icon = LoadImageA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                              GetSystemMetrics(SM_CYSMICON), LR_SHARED);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    summary_font = CreateFontA(-MulDiv(18, GetDeviceCaps(window_dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                               FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    summary_font = CreateFontA(-MulDiv(18, GetDeviceCaps(window_dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     // Signed: a screen smaller than the box puts it partly off the top left.
     const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2;
     const int y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
@@ -98,21 +98,16 @@ static void paint_summary(HWND dialog) {
 
 static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_INITDIALOG:
-        init_summary(dialog, static_cast<unsigned>(lparam));
-        return TRUE;
+    case WM_INITDIALOG: init_summary(dialog, static_cast<unsigned>(lparam)); return TRUE;
     case WM_ERASEBKGND:
         paint_summary_gradient(reinterpret_cast<HDC>(wparam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
-    case WM_PAINT:
-        paint_summary(dialog);
-        return TRUE;
+    case WM_PAINT: paint_summary(dialog); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 1);
         return TRUE;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_DESTROY:
         DeleteObject(summary_font);
         summary_font = nullptr;

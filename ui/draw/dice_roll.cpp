@@ -15,8 +15,7 @@
 static const float frame_seconds = 0.004f;
 
 static void wait_ticks_past(uint32_t start, uint32_t ms) {
-    while (GetTickCount() - start < ms) {
-    }
+    while (GetTickCount() - start < ms) {}
 }
 
 static int64_t read_counter() {

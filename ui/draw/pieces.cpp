@@ -9,7 +9,6 @@
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 
-
 bool window_part_visible(int x, int y, int w, int h) {
     const RECT target = {x, y, x + w, y + h};
     return RectVisible(window_dc, &target) != FALSE;

@@ -21,9 +21,7 @@ HBRUSH player_brush[4];
 HPEN frame_pen;
 HFONT count_font;
 
-
-static const unsigned char token_picture_id[4] = {IDB_TOKEN_RED, IDB_TOKEN_BLUE, IDB_TOKEN_YELLOW,
-                                                  IDB_TOKEN_GREEN};
+static const unsigned char token_picture_id[4] = {IDB_TOKEN_RED, IDB_TOKEN_BLUE, IDB_TOKEN_YELLOW, IDB_TOKEN_GREEN};
 
 // Each tile picture is loaded once and shared by every square that shows
 // it; this table is what gets released, so a shared tile goes only once.
@@ -49,29 +47,23 @@ static HBITMAP tile(int id) {
 }
 
 void load_cursors() {
-    static const int pointer_id[4] = {IDCUR_POINTER_RED, IDCUR_POINTER_BLUE, IDCUR_POINTER_YELLOW,
-                                      IDCUR_POINTER_GREEN};
-    static const int carry_id[4] = {IDCUR_CARRY_RED, IDCUR_CARRY_BLUE, IDCUR_CARRY_YELLOW,
-                                    IDCUR_CARRY_GREEN};
-    for (int seat = 0; seat < 4; ++seat)
-        player_cursor[seat] = load_pointer(pointer_id[seat]);
-    for (int seat = 0; seat < 4; ++seat)
-        carry_cursor[seat] = load_pointer(carry_id[seat]);
+    static const int pointer_id[4] = {IDCUR_POINTER_RED, IDCUR_POINTER_BLUE, IDCUR_POINTER_YELLOW, IDCUR_POINTER_GREEN};
+    static const int carry_id[4] = {IDCUR_CARRY_RED, IDCUR_CARRY_BLUE, IDCUR_CARRY_YELLOW, IDCUR_CARRY_GREEN};
+    for (int seat = 0; seat < 4; ++seat) player_cursor[seat] = load_pointer(pointer_id[seat]);
+    for (int seat = 0; seat < 4; ++seat) carry_cursor[seat] = load_pointer(carry_id[seat]);
     no_drop_cursor = load_pointer(IDCUR_NO_DROP);
 }
 
 // Tiles of one block of 17 track squares (k = 1..17) starting four squares
 // before seat a's exit, then the seat's home stretch.
 static void load_square_tiles() {
-    static const int exit_tile[4] = {IDB_TILE_EXIT_RED, IDB_TILE_EXIT_BLUE, IDB_TILE_EXIT_YELLOW,
-                                     IDB_TILE_EXIT_GREEN};
-    static const int safe_tile[4] = {IDB_TILE_SAFE_RED, IDB_TILE_SAFE_BLUE, IDB_TILE_SAFE_YELLOW,
-                                     IDB_TILE_SAFE_GREEN};
+    static const int exit_tile[4] = {IDB_TILE_EXIT_RED, IDB_TILE_EXIT_BLUE, IDB_TILE_EXIT_YELLOW, IDB_TILE_EXIT_GREEN};
+    static const int safe_tile[4] = {IDB_TILE_SAFE_RED, IDB_TILE_SAFE_BLUE, IDB_TILE_SAFE_YELLOW, IDB_TILE_SAFE_GREEN};
     // The last square of block a leads into the stretch of seat a + 1.
-    static const int arm_end_tile[4] = {IDB_TILE_ARM_END_RED, IDB_TILE_ARM_END_BLUE,
-                                        IDB_TILE_ARM_END_YELLOW, IDB_TILE_ARM_END_GREEN};
-    static const int stretch_tile[4] = {IDB_TILE_STRETCH_RED, IDB_TILE_STRETCH_BLUE,
-                                        IDB_TILE_STRETCH_YELLOW, IDB_TILE_STRETCH_GREEN};
+    static const int arm_end_tile[4] = {IDB_TILE_ARM_END_RED, IDB_TILE_ARM_END_BLUE, IDB_TILE_ARM_END_YELLOW,
+                                        IDB_TILE_ARM_END_GREEN};
+    static const int stretch_tile[4] = {IDB_TILE_STRETCH_RED, IDB_TILE_STRETCH_BLUE, IDB_TILE_STRETCH_YELLOW,
+                                        IDB_TILE_STRETCH_GREEN};
     square_tile[0] = nullptr;
     for (int a = 0; a < 4; ++a) {
         const bool vertical_tiles = a % 2 == 0;
@@ -91,9 +83,8 @@ static void load_square_tiles() {
 
 void load_bitmaps() {
     static const int button_picture[WINDOW_BUTTONS][2] = {
-        {IDB_NEW_GAME_PRESSED, IDB_NEW_GAME}, {IDB_ABOUT_PRESSED, IDB_ABOUT},
-        {IDB_CLOSE_PRESSED, IDB_CLOSE},       {IDB_MINIMISE_PRESSED, IDB_MINIMISE},
-        {IDB_HELP_PRESSED, IDB_HELP},         {IDB_SAVE_PRESSED, IDB_SAVE},
+        {IDB_NEW_GAME_PRESSED, IDB_NEW_GAME}, {IDB_ABOUT_PRESSED, IDB_ABOUT}, {IDB_CLOSE_PRESSED, IDB_CLOSE},
+        {IDB_MINIMISE_PRESSED, IDB_MINIMISE}, {IDB_HELP_PRESSED, IDB_HELP},   {IDB_SAVE_PRESSED, IDB_SAVE},
         {IDB_LOAD_PRESSED, IDB_LOAD}};
     for (int seat = 0; seat < 4; ++seat) {
         token_picture[seat] = load_picture(token_picture_id[seat]);
@@ -123,8 +114,7 @@ void create_pens() {
 }
 
 void create_font() {
-    count_font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             "Arial");
+    count_font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
 }
 
 template <typename Handle> static void release(Handle& object) {

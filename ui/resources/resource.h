@@ -179,8 +179,7 @@
 
 #ifndef RC_INVOKED
 static_assert(IDB_TOKEN_LAST - IDB_TOKEN_FIRST + 1 == IDB_TOKEN_COUNT, "token range");
-static_assert(IDB_TOKEN_FIRST == IDB_TOKEN_YELLOW && IDB_TOKEN_LAST == IDB_TOKEN_GREEN,
-              "token range ends");
+static_assert(IDB_TOKEN_FIRST == IDB_TOKEN_YELLOW && IDB_TOKEN_LAST == IDB_TOKEN_GREEN, "token range ends");
 static_assert(IDB_TILE_LAST - IDB_TILE_FIRST + 1 == IDB_TILE_COUNT, "tile range");
 static_assert(IDB_JAIL_LAST - IDB_JAIL_FIRST + 1 == IDB_JAIL_COUNT, "jail range");
 static_assert(IDB_JAIL_FIRST + 0 == IDB_JAIL_RED && IDB_JAIL_FIRST + 1 == IDB_JAIL_BLUE &&
@@ -188,12 +187,10 @@ static_assert(IDB_JAIL_FIRST + 0 == IDB_JAIL_RED && IDB_JAIL_FIRST + 1 == IDB_JA
               "jails follow the seats");
 static_assert(IDB_COUNT_LAST - IDB_COUNT_FIRST + 1 == 2 * IDB_COUNT_PAIRS, "count pairs");
 static_assert(IDB_COUNT_SELECTED(1) == IDB_COUNT_1_SELECTED && IDB_COUNT_NORMAL(1) == IDB_COUNT_1 &&
-                  IDB_COUNT_SELECTED(2) == IDB_COUNT_2_SELECTED &&
-                  IDB_COUNT_NORMAL(2) == IDB_COUNT_2 &&
-                  IDB_COUNT_SELECTED(3) == IDB_COUNT_3_SELECTED &&
-                  IDB_COUNT_NORMAL(3) == IDB_COUNT_3 &&
-                  IDB_COUNT_SELECTED(4) == IDB_COUNT_4_SELECTED &&
-                  IDB_COUNT_NORMAL(4) == IDB_COUNT_4 && IDB_COUNT_NORMAL(4) == IDB_COUNT_LAST,
+                  IDB_COUNT_SELECTED(2) == IDB_COUNT_2_SELECTED && IDB_COUNT_NORMAL(2) == IDB_COUNT_2 &&
+                  IDB_COUNT_SELECTED(3) == IDB_COUNT_3_SELECTED && IDB_COUNT_NORMAL(3) == IDB_COUNT_3 &&
+                  IDB_COUNT_SELECTED(4) == IDB_COUNT_4_SELECTED && IDB_COUNT_NORMAL(4) == IDB_COUNT_4 &&
+                  IDB_COUNT_NORMAL(4) == IDB_COUNT_LAST,
               "count n selected / normal");
 static_assert(IDCUR_CURSOR_LAST - IDCUR_CURSOR_FIRST + 1 == IDCUR_CURSOR_COUNT, "cursor range");
 static_assert(IDC_CHOICE_LAST - IDC_CHOICE_FIRST + 1 == IDC_CHOICE_COUNT, "choice range");

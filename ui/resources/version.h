@@ -9,8 +9,7 @@
 #define KORVALO_VERSION_BUILD 0
 #define KORVALO_VERSION_TEXT "2.0"
 // VERSIONINFO wants the four numbers as a comma list.
-#define KORVALO_VERSION_LIST                                                                       \
-    KORVALO_VERSION_MAJOR, KORVALO_VERSION_MINOR, KORVALO_VERSION_PATCH, KORVALO_VERSION_BUILD
+#define KORVALO_VERSION_LIST KORVALO_VERSION_MAJOR, KORVALO_VERSION_MINOR, KORVALO_VERSION_PATCH, KORVALO_VERSION_BUILD
 // Spanish (modern sort), Windows-1252: the translation every string block uses.
 #define KORVALO_LANGUAGE 0x0C0A
 #define KORVALO_CODEPAGE 1252

@@ -6,20 +6,20 @@
 
 extern int failed_checks;
 
-#define CHECK(cond, ...)                                                                 \
-    do {                                                                                 \
-        if (!(cond)) {                                                                   \
-            ++failed_checks;                                                             \
-            std::printf("%s:%d: FAILED: %s: ", __FILE__, __LINE__, #cond);               \
-            std::printf(__VA_ARGS__);                                                    \
-            std::printf("\n");                                                           \
-            std::fflush(stdout);                                                         \
-        }                                                                                \
+#define CHECK(cond, ...)                                                                                               \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            ++failed_checks;                                                                                           \
+            std::printf("%s:%d: FAILED: %s: ", __FILE__, __LINE__, #cond);                                             \
+            std::printf(__VA_ARGS__);                                                                                  \
+            std::printf("\n");                                                                                         \
+            std::fflush(stdout);                                                                                       \
+        }                                                                                                              \
     } while (0)
 
-#define NOTE(...)                                                                        \
-    do {                                                                                 \
-        std::printf(__VA_ARGS__);                                                        \
-        std::printf("\n");                                                               \
-        std::fflush(stdout);                                                             \
+#define NOTE(...)                                                                                                      \
+    do {                                                                                                               \
+        std::printf(__VA_ARGS__);                                                                                      \
+        std::printf("\n");                                                                                             \
+        std::fflush(stdout);                                                                                           \
     } while (0)

@@ -14,9 +14,7 @@ HWND find_window_of(const char* window_class, DWORD pid) {
     return nullptr;
 }
 
-static HWND page_pane(HWND viewer) {
-    return viewer ? FindWindowExA(viewer, nullptr, "RichEdit20A", nullptr) : nullptr;
-}
+static HWND page_pane(HWND viewer) { return viewer ? FindWindowExA(viewer, nullptr, "RichEdit20A", nullptr) : nullptr; }
 
 // Sent with a time-out: a viewer busy opening a file must not hang the test.
 std::string help_page_text(HWND viewer) {
@@ -35,8 +33,7 @@ bool click_page_text(HWND viewer, const std::string& words) {
     const size_t found = text.find(words);
     if (found == std::string::npos) return false;
     size_t at = found;
-    for (size_t i = 0; i < found; ++i)
-        at -= text[i] == '\n';
+    for (size_t i = 0; i < found; ++i) at -= text[i] == '\n';
     HWND pane = page_pane(viewer);
     const LRESULT point = SendMessageA(pane, EM_POSFROMCHAR, at, 0);
     const LPARAM place = MAKELPARAM(LOWORD(point) + 2, HIWORD(point) + 4);

@@ -55,7 +55,8 @@ std::string record_file_of(const Game& game) {
 void post_alt_key(const Game& game, UINT key) { PostMessageA(game.window, WM_SYSKEYDOWN, key, 1 | (1 << 29)); }
 
 HWND find_game_box(const Game& game) {
-    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         if (owner == game.process.dwProcessId && IsWindowVisible(w)) return w;

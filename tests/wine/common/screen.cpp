@@ -61,8 +61,8 @@ void open_game_pictures(const char* exe) {
 Image game_picture(int id) {
     auto found = pictures.find(id);
     if (found != pictures.end()) return found->second;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(game_module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(game_module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     Image image;
     if (bitmap) {
         BITMAP info;
@@ -130,7 +130,8 @@ std::vector<DieSpot> find_dice(const Image& shot) {
     for (int y = 0; y < shot.h; ++y)
         for (int x = 0; x < shot.w; ++x) {
             bool anchored = false;
-            for (const Spot& a : anchors) anchored = anchored || (shot.inside(x + a.x, y + a.y) && shot.at(x + a.x, y + a.y) == body);
+            for (const Spot& a : anchors)
+                anchored = anchored || (shot.inside(x + a.x, y + a.y) && shot.at(x + a.x, y + a.y) == body);
             int best = 401, best_face = 0;
             for (int face = 1; anchored && face <= 6; ++face) {
                 int compared = 0, wrong = 0;

@@ -1,4 +1,6 @@
-// Faults: a choice not shown chosen, a wrong row, default name or "Sí" in the players dialog, Enter or Esc not reaching a dialog, the About dialog's credit lost, a dialog leaving the game deaf to keys, a second new-game dialog opened over the first.
+// Faults: a choice not shown chosen, a wrong row, default name or "Sí" in the players dialog, Enter or Esc not reaching
+// a dialog, the About dialog's credit lost, a dialog leaving the game deaf to keys, a second new-game dialog opened
+// over the first.
 #include "check.h"
 #include "game_window.h"
 #include "game/board.h"
@@ -20,7 +22,8 @@ bool three_chosen(const Game& game, HWND dialog) {
     int nearer = 0;
     for (int y = 0; y < selected.h; ++y)
         for (int x = 0; x < selected.w; ++x)
-            if (selected.at(x, y) != normal.at(x, y)) nearer += shot.at(at.x + x, at.y + y) == selected.at(x, y) ? 1 : -1;
+            if (selected.at(x, y) != normal.at(x, y))
+                nearer += shot.at(at.x + x, at.y + y) == selected.at(x, y) ? 1 : -1;
     return nearer > 0;
 }
 

@@ -1,6 +1,8 @@
-// Faults: record files not in the player's temporary folder or left after the exit, anything written into the game folder, Save and Load not opening in Documents first and in the folder last used after, the file dialogs' titles, a second copy not bringing the first to front or not ending with 0, the game's time counting a save-and-load pause, wrong statistics or summary after a game.
-// installed-game.sh runs, as an unprivileged user, once the game folder
-// under Program Files has been given to root:
+// Faults: record files not in the player's temporary folder or left after the exit, anything written into the game
+// folder, Save and Load not opening in Documents first and in the folder last used after, the file dialogs' titles, a
+// second copy not bringing the first to front or not ending with 0, the game's time counting a save-and-load pause,
+// wrong statistics or summary after a game. installed-game.sh runs, as an unprivileged user, once the game folder under
+// Program Files has been given to root:
 //   game_test <the shortcut's target> installed <its working folder>
 #include "check.h"
 #include "game_window.h"
@@ -52,7 +54,8 @@ void save_and_load(const Game& game, Times& times) {
     choose(game, "Guardar partida", other + "\\Uno.kor");
     post_key(game, VK_F3);
     choose(game, "Guardar partida", "Dos.kor");
-    CHECK(wait_until([&] { return exists(other + "\\Dos.kor"); }, 10000), "the save dialog did not open in the folder last used");
+    CHECK(wait_until([&] { return exists(other + "\\Dos.kor"); }, 10000),
+          "the save dialog did not open in the folder last used");
     post_key(game, VK_F4);
     answer_box(game, IDYES);
     choose(game, "Cargar partida", saved);
@@ -109,7 +112,8 @@ int installed_tests(const char* exe, const char* folder) {
           time.c_str(), expected);
     press_box_button(over, IDCANCEL); // "Salir"
     check_summary(game, winner, true, true);
-    CHECK(wait_for_exit(game, 10000) == 0 && !exists(record_file("Juego1.dat")), "no exit with 0, or the record file left");
+    CHECK(wait_for_exit(game, 10000) == 0 && !exists(record_file("Juego1.dat")),
+          "no exit with 0, or the record file left");
     stop_game(game);
     return failed_checks;
 }

@@ -1,4 +1,8 @@
-// Faults: a throw painting off its place, a second click or key during the dice roll or a button flash handled afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn taken, ClipCursor in window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting counts back, the summary hidden or without a taskbar button, texts of boxes, names, statistics and summary wrong under another code page, record files outside the temporary folder or left at exit.
+// Faults: a throw painting off its place, a second click or key during the dice roll or a button flash handled
+// afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn taken, ClipCursor in
+// window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting
+// counts back, the summary hidden or without a taskbar button, texts of boxes, names, statistics and summary wrong
+// under another code page, record files outside the temporary folder or left at exit.
 #include "check.h"
 #include "game_window.h"
 #include "log_text.h"
@@ -16,7 +20,8 @@
 
 // Pixels of the text drawn at (x, y) in the font over the background the
 // shot shows at column `edge` of the same rows, that differ from the shot.
-static int text_differs(const Image& shot, int x, int y, int edge, const std::string& text, COLORREF colour, HFONT font) {
+static int text_differs(const Image& shot, int x, int y, int edge, const std::string& text, COLORREF colour,
+                        HFONT font) {
     const std::wstring wide = wide_1252(text);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -49,7 +54,8 @@ static int text_differs(const Image& shot, int x, int y, int edge, const std::st
 void check_game_over(HWND over, const std::string& winner) {
     const std::string loser = winner == "Peña" ? "Cpu" : "Peña";
     const std::string shown = control_text(over, IDC_WINS_LABEL) + control_text(over, IDC_WINS) + "/" +
-                              control_text(over, IDC_GAMES) + "," + control_text(over, IDC_FIRST_HOME) + "," + control_text(over, IDC_LAST_PLAYER);
+                              control_text(over, IDC_GAMES) + "," + control_text(over, IDC_FIRST_HOME) + "," +
+                              control_text(over, IDC_LAST_PLAYER);
     CHECK(shown == winner + " ganó:1/1," + winner + "," + loser, "game over: \"%s\"", shown.c_str());
 }
 
@@ -58,7 +64,9 @@ void check_game_over(HWND over, const std::string& winner) {
 // run whose first game alone has ended when `records` says so.
 void check_summary(const Game& game, const std::string& winner, bool records, bool salir) {
     HWND summary = nullptr;
-    wait_until([&] { return (summary = find_game_box(game)) && !GetDlgItem(summary, IDC_TIME) && !is_message_box(summary); }, 10000);
+    wait_until(
+        [&] { return (summary = find_game_box(game)) && !GetDlgItem(summary, IDC_TIME) && !is_message_box(summary); },
+        10000);
     CHECK(summary != nullptr, "no records summary");
     if (!summary) return;
     const LONG_PTR ex = GetWindowLongPtrA(summary, GWL_EXSTYLE);
@@ -87,7 +95,8 @@ void check_summary(const Game& game, const std::string& winner, bool records, bo
                  {45, 166, "Último jugador:" + lost, RGB(255, 0, 0)},
                  {45, 358, "Primera ficha:" + lost, RGB(255, 255, 0)}};
     for (const auto& t : texts) {
-        const int differ = text_differs(shot, client.x + t.x, client.y + t.y, client.x + r.right - 3, t.text, t.colour, font);
+        const int differ =
+            text_differs(shot, client.x + t.x, client.y + t.y, client.x + r.right - 3, t.text, t.colour, font);
         CHECK(differ == 0, "the summary's \"%s\": %d pixels differ", t.text.c_str(), differ);
     }
     DeleteObject(font);
@@ -111,7 +120,8 @@ struct View {
     std::vector<Spot> red, yellow;
     // The dice, the tokens and the centre: what a throw or a move may change.
     std::vector<Box> parts() const {
-        std::vector<Box> boxes = {Box{centre_rect.left, centre_rect.top, centre_rect.right + 1, centre_rect.bottom + 1}};
+        std::vector<Box> boxes = {
+            Box{centre_rect.left, centre_rect.top, centre_rect.right + 1, centre_rect.bottom + 1}};
         for (const DieSpot& d : dice) boxes.push_back(die_box(d));
         for (const Spot& s : red) boxes.push_back(token_box(s));
         for (const Spot& s : yellow) boxes.push_back(token_box(s));
@@ -124,8 +134,9 @@ View look() {
     v.shot = capture_settled_screen();
     v.dice = find_dice(v.shot);
     // The centre's colour is read at a corner no die covers.
-    for (POINT c : {POINT{centre_rect.left + 1, centre_rect.top + 1}, POINT{centre_rect.right - 2, centre_rect.bottom - 2},
-                    POINT{centre_rect.left + 1, centre_rect.bottom - 2}}) {
+    for (POINT c :
+         {POINT{centre_rect.left + 1, centre_rect.top + 1}, POINT{centre_rect.right - 2, centre_rect.bottom - 2},
+          POINT{centre_rect.left + 1, centre_rect.bottom - 2}}) {
         bool covered = false;
         for (const DieSpot& d : v.dice) covered = covered || die_box(d).holds(c.x, c.y);
         if (covered) continue;
@@ -153,7 +164,8 @@ int changes_outside(const Image& a, const Image& b, const std::vector<Box>& excl
 
 // A point of the board on no die and no token: a click there throws.
 POINT empty_point(const View& v) {
-    for (POINT p : {POINT{(top_arm.left + top_arm.right) / 2, top_arm.top + 30}, POINT{(bottom_arm.left + bottom_arm.right) / 2, bottom_arm.bottom - 30}}) {
+    for (POINT p : {POINT{(top_arm.left + top_arm.right) / 2, top_arm.top + 30},
+                    POINT{(bottom_arm.left + bottom_arm.right) / 2, bottom_arm.bottom - 30}}) {
         bool free = true;
         for (size_t i = 1; i < v.parts().size(); ++i) free = free && !v.parts()[i].holds(p.x, p.y);
         if (free) return p;
@@ -178,7 +190,8 @@ bool answer_boxes(Play& p) {
     HWND box = find_game_box(p.game);
     if (!box || !is_message_box(box)) return false;
     const std::string text = box_text(box);
-    CHECK(window_text(box) == "Zenta Korvalo" || window_text(box) == "Castigo!!!", "caption \"%s\"", window_text(box).c_str());
+    CHECK(window_text(box) == "Zenta Korvalo" || window_text(box) == "Castigo!!!", "caption \"%s\"",
+          window_text(box).c_str());
     if (text.rfind("Ganó ", 0) == 0) p.winner = text.substr(std::strlen("Ganó "));
     press_box_button(box, IDOK);
     gone(box);
@@ -220,8 +233,11 @@ bool start_one_token_game(Play& p, bool from_key) {
     if (!IsDlgButtonChecked(players, IDC_SEAT2_CPU)) SendDlgItemMessageA(players, IDC_SEAT2_CPU, BM_CLICK, 0, 0);
     click_aceptar(p, players, true);
     HWND left = nullptr;
-    CHECK(wait_until([&] { return !(left = find_game_box(p.game)); }, 10000), "a box is open after the players dialog: %s%s",
-          GetDlgItem(left, IDC_SEAT0_NAME) ? "players" : GetDlgItem(left, IDC_TOKENS_1) ? "new game" : "",
+    CHECK(wait_until([&] { return !(left = find_game_box(p.game)); }, 10000),
+          "a box is open after the players dialog: %s%s",
+          GetDlgItem(left, IDC_SEAT0_NAME) ? "players"
+          : GetDlgItem(left, IDC_TOKENS_1) ? "new game"
+                                           : "",
           box_text(left).c_str());
     return !find_game_box(p.game);
 }
@@ -229,13 +245,16 @@ bool start_one_token_game(Play& p, bool from_key) {
 // Red to throw, both tokens in their jails, no die thrown by a stray click
 // (a new game puts them back at their start places), "Peña" beside the board.
 void check_new_game(Play& p, const View& v) {
-    CHECK(v.turn == 0 && v.number == 0 && v.red.size() == 1 && v.yellow.size() == 1, "turn %d, centre %d, %zu and %zu tokens", v.turn, v.number, v.red.size(), v.yellow.size());
-    for (const DieSpot& d : v.dice) CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25), "a die at %d,%d in a new game", d.x, d.y);
+    CHECK(v.turn == 0 && v.number == 0 && v.red.size() == 1 && v.yellow.size() == 1,
+          "turn %d, centre %d, %zu and %zu tokens", v.turn, v.number, v.red.size(), v.yellow.size());
+    for (const DieSpot& d : v.dice)
+        CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25), "a die at %d,%d in a new game", d.x, d.y);
     p.red_pointer = current_cursor();
     if (p.games > 1) return;
     CHECK(v.dice.empty(), "dice drawn before the first throw");
-    const int differ = text_differs(v.shot, turn_name_rect.left, turn_name_rect.top, v.shot.w - 1, "Peña", RGB(255, 0, 0),
-                                    font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
+    const int differ =
+        text_differs(v.shot, turn_name_rect.left, turn_name_rect.top, v.shot.w - 1, "Peña", RGB(255, 0, 0),
+                     font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
     release_1252_fonts();
     CHECK(differ == 0, "the name beside the board is not \"Peña\": %d pixels differ", differ);
 }
@@ -281,7 +300,8 @@ bool park_dice(Play& p, const View& v) {
 }
 
 POINT square_point(uint8_t square) {
-    if (square == HOME_SQUARE) return POINT{(centre_rect.left + centre_rect.right) / 2, (centre_rect.top + centre_rect.bottom) / 2};
+    if (square == HOME_SQUARE)
+        return POINT{(centre_rect.left + centre_rect.right) / 2, (centre_rect.top + centre_rect.bottom) / 2};
     Cell c;
     square_cell(square, &c);
     return POINT{c.left + c.width / 2, c.top + c.height / 2};
@@ -347,7 +367,8 @@ void human_move(Play& p, const View& v) {
     }
     for (int s = 1; s <= STEP_HOME; ++s) steps.push_back(s);
     for (int s : steps) {
-        const uint8_t to = s > 0 && s <= STEP_HOME ? step_to_square(static_cast<uint8_t>(s), 0) : static_cast<uint8_t>(NO_SQUARE);
+        const uint8_t to =
+            s > 0 && s <= STEP_HOME ? step_to_square(static_cast<uint8_t>(s), 0) : static_cast<uint8_t>(NO_SQUARE);
         if (to == NO_SQUARE || s == step) continue;
         const POINT at = square_point(to);
         post_mouse(p.game, WM_MOUSEMOVE, at.x, at.y, true);
@@ -379,14 +400,16 @@ void check_clip_on_screen(Play& p, const View& v) {
     const DieSpot d = v.dice[0].x < v.dice[1].x ? v.dice[0] : v.dice[1]; // die 0, the left half
     SetWindowPos(p.game.window, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DWORD_PTR result;
-    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.x + 30, d.y + 30), SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.x + 30, d.y + 30), SMTO_NORMAL, 5000,
+                        &result);
     RECT clip = {};
     GetClipCursor(&clip);
     post_mouse(p.game, WM_LBUTTONUP, d.x + 30, d.y + 30, false);
     SetWindowPos(p.game.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     settle(p.game);
     CHECK(clip.left == 20 && clip.top == 10 && clip.right == v.shot.w / 2 - 30 + 20,
-          "a die's range with the window at 20,10 clipped to %ld,%ld-%ld,%ld", clip.left, clip.top, clip.right, clip.bottom);
+          "a die's range with the window at 20,10 clipped to %ld,%ld-%ld,%ld", clip.left, clip.top, clip.right,
+          clip.bottom);
 }
 
 // The screen changes from 1024 x 768 to 800 x 600 during the game: the
@@ -409,12 +432,14 @@ void change_resolution(Play& p, const View& before) {
     GetWindowRect(p.game.window, &r);
     bool moved = before.red.size() == after.red.size() && before.dice.size() == after.dice.size();
     for (size_t i = 0; moved && i < after.red.size(); ++i)
-        moved = after.red[i].x - before.red[i].x == board_rect.left - old_left && after.red[i].y - before.red[i].y == board_rect.top - old_top;
+        moved = after.red[i].x - before.red[i].x == board_rect.left - old_left &&
+                after.red[i].y - before.red[i].y == board_rect.top - old_top;
     int corners = 0; // a die may rest over one
     for (int x : {board_rect.left, board_rect.right})
         for (int y : {board_rect.top, board_rect.bottom}) corners += after.shot.at(x, y) == 0xFF0000;
     CHECK(changed == DISP_CHANGE_SUCCESSFUL && r.right == 800 && r.bottom == 600 && corners >= 2 && moved,
-          "after the change to 800 x 600: window %ld x %ld, the board's corner or the tokens and dice not moved", r.right, r.bottom);
+          "after the change to 800 x 600: window %ld x %ld, the board's corner or the tokens and dice not moved",
+          r.right, r.bottom);
 }
 
 // After "Seguir" the board keeps the final position, the winner's token
@@ -431,12 +456,14 @@ void check_final_position(Play& p, HWND over) {
     const int seat = p.winner == "Peña" ? 0 : 2;
     const Rect& jail = board_areas[jail_area_of[seat]];
     bool home = false;
-    for (const Spot& s : find_tokens(v.shot, seat)) home = home || (s.x == jail.left + (seat == 0 ? -25 : 102) && s.y == jail.top);
+    for (const Spot& s : find_tokens(v.shot, seat))
+        home = home || (s.x == jail.left + (seat == 0 ? -25 : 102) && s.y == jail.top);
     CHECK(dialog && home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(), "the final position is gone");
     post_key(p.game, VK_F2);
     if ((dialog = wait_for_control(p.game, IDOK))) press_box_button(dialog, IDOK);
     HWND players = wait_for_control(p.game, IDC_SEAT0_NAME);
-    CHECK(players && IsWindowVisible(GetDlgItem(players, IDC_SEAT1_NAME)), "a dialog cancelled after Seguir put the player count back");
+    CHECK(players && IsWindowVisible(GetDlgItem(players, IDC_SEAT1_NAME)),
+          "a dialog cancelled after Seguir put the player count back");
     if (players) press_box_button(players, IDCANCEL), gone(players);
     if (dialog) press_box_button(dialog, IDCANCEL), gone(dialog);
 }

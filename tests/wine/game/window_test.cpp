@@ -1,4 +1,7 @@
-// Faults: the board or buttons painted off their place, a press not kept outside the window (SetCapture), the game's pointer lost after a dialog (WM_SETCURSOR), Escape, Alt+F4, the close button or F2 not reaching their command, No changing the screen, no minimising on deactivation, a leave question over an open box (WM_QUERYENDSESSION), a record file left when the session ends, a bad exit code.
+// Faults: the board or buttons painted off their place, a press not kept outside the window (SetCapture), the game's
+// pointer lost after a dialog (WM_SETCURSOR), Escape, Alt+F4, the close button or F2 not reaching their command, No
+// changing the screen, no minimising on deactivation, a leave question over an open box (WM_QUERYENDSESSION), a record
+// file left when the session ends, a bad exit code.
 #include "check.h"
 #include "game_window.h"
 #include "screen.h"
@@ -12,11 +15,15 @@ void pacing_tests();
 
 namespace {
 
-POINT button_centre(int i) { return POINT{(buttons[i].left + buttons[i].right) / 2, (buttons[i].top + buttons[i].bottom) / 2}; }
+POINT button_centre(int i) {
+    return POINT{(buttons[i].left + buttons[i].right) / 2, (buttons[i].top + buttons[i].bottom) / 2};
+}
 
 bool shows_button(int i, bool pressed) {
-    static const int normal[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE, IDB_HELP, IDB_SAVE, IDB_LOAD};
-    return same_block(capture_settled_screen(), buttons[i].left, buttons[i].top, game_picture(pressed ? normal[i] - 1 : normal[i]));
+    static const int normal[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE,
+                                               IDB_HELP,     IDB_SAVE,  IDB_LOAD};
+    return same_block(capture_settled_screen(), buttons[i].left, buttons[i].top,
+                      game_picture(pressed ? normal[i] - 1 : normal[i]));
 }
 
 bool no_box(const Game& game) { return Sleep(400), settle(game), find_game_box(game) == nullptr; }
@@ -34,7 +41,8 @@ void check_opening(const Game& game) {
                        (shot.at(94, 14 + i) != 0xFF0000) + (shot.at(545, 14 + i) != 0xFF0000);
     bool drawn = true;
     for (int i = 0; i < WINDOW_BUTTONS; ++i) drawn = drawn && shows_button(i, false);
-    CHECK(r.left == 0 && r.top == 0 && r.right == shot.w && r.bottom == shot.h && off_outline == 0 && shot.at(93, 200) == 0 &&
+    CHECK(r.left == 0 && r.top == 0 && r.right == shot.w && r.bottom == shot.h && off_outline == 0 &&
+              shot.at(93, 200) == 0 &&
               read_centre_number(shot, centre_rect.left, centre_rect.top, RGB(255, 0, 0)) == 0 && drawn &&
               find_dice(shot).empty() && find_tokens(shot, 0).empty() && find_tokens(shot, 2).empty(),
           "opening: window %ld,%ld-%ld,%ld, %d outline pixels not red, buttons %s", r.left, r.top, r.right, r.bottom,
@@ -54,7 +62,8 @@ void check_buttons(const Game& game) {
     real_move(w - 35, h - 35);
     real_button(false);
     settle(game);
-    CHECK(shows_button(1, false) && no_box(game), "a press released over another window left Acerca de pressed or ran it");
+    CHECK(shows_button(1, false) && no_box(game),
+          "a press released over another window left Acerca de pressed or ran it");
     DestroyWindow(over);
 }
 
@@ -79,8 +88,8 @@ void check_pointer_after_edit(const Game& game) {
     real_move(board.x + 5, board.y);
     settle(game);
     CHECK(dialog && over_edit != game_pointer && current_cursor() == game_pointer,
-          "over the board after an edit field the pointer is %p, not the game's %p", static_cast<void*>(current_cursor()),
-          static_cast<void*>(game_pointer));
+          "over the board after an edit field the pointer is %p, not the game's %p",
+          static_cast<void*>(current_cursor()), static_cast<void*>(game_pointer));
 }
 
 // Each way out asks the same question; No leaves the screen as it was.
@@ -91,7 +100,8 @@ void check_leaving_refused(const Game& game, const char* how, void (*ask)(const 
     Sleep(100);
     settle(game);
     const int changed = differing_pixels(before, capture_settled_screen(), 0, 0, before.w, before.h);
-    CHECK(asked == "¿De verdad quiere salir?" && changed == 0, "%s asked \"%s\"; No changed %d pixels", how, asked.c_str(), changed);
+    CHECK(asked == "¿De verdad quiere salir?" && changed == 0, "%s asked \"%s\"; No changed %d pixels", how,
+          asked.c_str(), changed);
 }
 
 // Switching to another program minimises the game, but not under its own
@@ -136,7 +146,8 @@ void check_session_end(const Game& game) {
     const bool created = wait_until([&] { return !record_file_of(game).empty(); }, 5000);
     DWORD_PTR result;
     SendMessageTimeoutA(game.window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &result);
-    CHECK(created && record_file_of(game).empty(), "record file %s at the end of the session", created ? "left" : "never made");
+    CHECK(created && record_file_of(game).empty(), "record file %s at the end of the session",
+          created ? "left" : "never made");
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-// Guards F1 and the "?" button no longer reaching the help, the help opened on the wrong page or without its jumps, the help viewer minimising the game, F1 leaving an open help behind the game, help left open after the game ends, the WinHelp/HTML Help choice inverted, and Korvalo.chm not opened through the system's own hhctrl.ocx.
+// Guards F1 and the "?" button no longer reaching the help, the help opened on the wrong page or without its jumps, the
+// help viewer minimising the game, F1 leaving an open help behind the game, help left open after the game ends, the
+// WinHelp/HTML Help choice inverted, and Korvalo.chm not opened through the system's own hhctrl.ocx.
 //
 //   help_test GAME-FOLDER HHCTRL-STAND-IN
 // On a 1024 x 768 screen, where the "?" button has moved with the centred
@@ -25,7 +27,8 @@ static bool page_starts(HWND viewer, const char* title) { return help_page_text(
 
 static std::string page_start(HWND viewer) {
     std::string start = help_page_text(viewer).substr(0, 40);
-    std::replace_if(start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return escaped_for_log(start);
 }
 
@@ -82,12 +85,14 @@ static void winhelp() {
     wait_until([] { return !FindWindowA("MS_WINHELP", nullptr); }, 10000);
     bring_to_front(game.window);
     settle(game);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - 451) / 2 - 94, top = (GetSystemMetrics(SM_CYSCREEN) - 450) / 2 - 15;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 451) / 2 - 94,
+              top = (GetSystemMetrics(SM_CYSCREEN) - 450) / 2 - 15;
     click(game, left + 593, top + 11);
     CHECK(wait_until([] { return find_window_of("MS_WINHELP", 0) != nullptr; }, 20000), "\"?\" opened no help");
 
     leave(game);
-    CHECK(wait_until([] { return !find_window_of("MS_WINHELP", 0); }, 10000), "the help stayed open after the game ended");
+    CHECK(wait_until([] { return !find_window_of("MS_WINHELP", 0); }, 10000),
+          "the help stayed open after the game ended");
     stop_game(game);
 }
 
@@ -118,8 +123,8 @@ static void html_help(const char* stand_in) {
     }
     bring_to_front(game.window);
     post_key(game, VK_F1);
-    const std::string shown = std::to_string(HH_DISPLAY_TOPIC) + "|" + game_folder + "\\Korvalo.chm|Korvalo Class|-|" +
-                              control + "\n";
+    const std::string shown =
+        std::to_string(HH_DISPLAY_TOPIC) + "|" + game_folder + "\\Korvalo.chm|Korvalo Class|-|" + control + "\n";
     CHECK(wait_until([&] { return help_calls() == shown; }, 10000), "F1 made the calls [%s], expected [%s]",
           help_calls().c_str(), shown.c_str());
     leave(game);
@@ -139,7 +144,8 @@ int main(int argc, char** argv) {
     GetFullPathNameA(argv[2], MAX_PATH, stand_in, nullptr);
     CreateDirectoryA(game_folder, nullptr);
     for (const char* name : {"korvalo.exe", "Korvalo.hlp", "Korvalo.chm"})
-        CHECK(CopyFileA((std::string(from) + "\\" + name).c_str(), (std::string(game_folder) + "\\" + name).c_str(), FALSE),
+        CHECK(CopyFileA((std::string(from) + "\\" + name).c_str(), (std::string(game_folder) + "\\" + name).c_str(),
+                        FALSE),
               "%s is not in %s", name, from);
     winhelp();
     html_help(stand_in);

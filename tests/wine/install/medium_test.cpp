@@ -1,4 +1,6 @@
-// Guards against: the medium's staging and the installer disagreeing on a name, the zip lacking the UTF-8 flag of a name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
+// Guards against: the medium's staging and the installer disagreeing on a name, the zip lacking the UTF-8 flag of a
+// name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or
+// names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
 //   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM   (77, skipped: passed, but no staged medium)
 //   install_driver player MEDIUM   (the player's installation, for game.installed)
 #include "harness.h"
@@ -9,89 +11,87 @@
 
 int failed_checks;
 
-static std::string windows_path(std::string path) {  // Wine's Z: is the Unix root
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path[0] == '\\' ? "Z:" + path : path;
+static std::string windows_path(std::string path) { // Wine's Z: is the Unix root
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path[0] == '\\' ? "Z:" + path : path;
 }
 
 // Each file of the medium byte for byte, its final "_" made a letter.
-static bool holds_medium(const std::string &game_folder, const std::string &medium) {
-  std::map<std::string, std::string> expected = files_in(medium), got;
-  expected.erase("install.exe");
-  for (const auto &file : files_in(game_folder))
-    got[expected.count(file.first) ? file.first : file.first.substr(0, file.first.size() - 1) + "_"] =
-        file.second;
-  return same(names(got), names(expected)) && got == expected;
+static bool holds_medium(const std::string& game_folder, const std::string& medium) {
+    std::map<std::string, std::string> expected = files_in(medium), got;
+    expected.erase("install.exe");
+    for (const auto& file : files_in(game_folder))
+        got[expected.count(file.first) ? file.first : file.first.substr(0, file.first.size() - 1) + "_"] = file.second;
+    return same(names(got), names(expected)) && got == expected;
 }
 
 // The target and the working folder, as the shell reads them.
-static std::pair<std::string, std::string> read_link(const std::string &path) {
-  IShellLinkW *link = nullptr;
-  IPersistFile *file = nullptr;
-  WCHAR target[MAX_PATH] = L"", folder[MAX_PATH] = L"";
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void **>(&link))) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file))) &&
-      SUCCEEDED(file->Load(wide_1252(path).c_str(), STGM_READ)))
-    link->GetPath(target, MAX_PATH, nullptr, 0), link->GetWorkingDirectory(folder, MAX_PATH);
-  if (file) file->Release();
-  if (link) link->Release();
-  return {read_as_1252(target), read_as_1252(folder)};
+static std::pair<std::string, std::string> read_link(const std::string& path) {
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    WCHAR target[MAX_PATH] = L"", folder[MAX_PATH] = L"";
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(wide_1252(path).c_str(), STGM_READ)))
+        link->GetPath(target, MAX_PATH, nullptr, 0), link->GetWorkingDirectory(folder, MAX_PATH);
+    if (file) file->Release();
+    if (link) link->Release();
+    return {read_as_1252(target), read_as_1252(folder)};
 }
 
 // As on Windows 10 and 11, where no WinHelp viewer works. The build zips the medium only when it is
 // complete; without the zip the round trip is skipped.
-static bool run_medium(const std::string &medium) {
-  if (!exists(medium + ".zip")) return false;
-  // Léame.txt's entry in the zip's central directory flags its name as UTF-8 (bit 11), without which
-  // Windows' own extraction reads it in the OEM code page and the installer cannot find the file.
-  std::string zip = read_file(medium + ".zip");
-  size_t name = zip.rfind("L\303\251ame.txt");
-  CHECK(name != std::string::npos && name > 46 && zip[name - 37] & 8, "the zip flags a name as UTF-8");
-  for (const char *viewer : {"\\winhlp32.exe", "\\system32\\winhlp32.exe"})
-    DeleteFileW(wide_1252(special_folder(CSIDL_WINDOWS) + viewer).c_str());
-  std::vector<std::string> before = prefix_state();
-  std::string folder = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
-  install(medium, "", "from the staged medium");
-  CHECK(same(read_link(program_group() + "\\Ayuda.lnk").first, folder + "\\Korvalo.chm"), "Ayuda: .chm");
-  CHECK(holds_medium(folder, medium), "the game folder holds the staged medium's files");
-  PROCESS_INFORMATION process = start(uninstaller(), "\"" + uninstaller() + "\" /uninstall", "C:\\");
-  answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "uninstalling");
-  answer(process, CAPTION_INSTALL, "El juego se ha desinstalado con éxito", nullptr, IDOK, "uninstalled");
-  CHECK(wait_exit(process) == 0, "the uninstaller's exit code 0");
-  std::string changed = changed_since(before);
-  CHECK(changed.rfind(uninstaller() + " ", 0) == 0 && std::count(changed.begin(), changed.end(), '\n') == 1,
-        "the prefix as before but for the uninstaller; changed:\n%s", escaped_for_log(changed).c_str());
-  return true;
+static bool run_medium(const std::string& medium) {
+    if (!exists(medium + ".zip")) return false;
+    // Léame.txt's entry in the zip's central directory flags its name as UTF-8 (bit 11), without which
+    // Windows' own extraction reads it in the OEM code page and the installer cannot find the file.
+    std::string zip = read_file(medium + ".zip");
+    size_t name = zip.rfind("L\303\251ame.txt");
+    CHECK(name != std::string::npos && name > 46 && zip[name - 37] & 8, "the zip flags a name as UTF-8");
+    for (const char* viewer : {"\\winhlp32.exe", "\\system32\\winhlp32.exe"})
+        DeleteFileW(wide_1252(special_folder(CSIDL_WINDOWS) + viewer).c_str());
+    std::vector<std::string> before = prefix_state();
+    std::string folder = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
+    install(medium, "", "from the staged medium");
+    CHECK(same(read_link(program_group() + "\\Ayuda.lnk").first, folder + "\\Korvalo.chm"), "Ayuda: .chm");
+    CHECK(holds_medium(folder, medium), "the game folder holds the staged medium's files");
+    PROCESS_INFORMATION process = start(uninstaller(), "\"" + uninstaller() + "\" /uninstall", "C:\\");
+    answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "uninstalling");
+    answer(process, CAPTION_INSTALL, "El juego se ha desinstalado con éxito", nullptr, IDOK, "uninstalled");
+    CHECK(wait_exit(process) == 0, "the uninstaller's exit code 0");
+    std::string changed = changed_since(before);
+    CHECK(changed.rfind(uninstaller() + " ", 0) == 0 && std::count(changed.begin(), changed.end(), '\n') == 1,
+          "the prefix as before but for the uninstaller; changed:\n%s", escaped_for_log(changed).c_str());
+    return true;
 }
 
 // Prints the game shortcut's target ("game: ") and working folder ("folder: ").
-static void run_player(const std::string &medium) {
-  install(medium, "", "the player's installation");
-  auto [game, folder] = read_link(desktop_link());
-  CHECK(game.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the shortcut: %s", game.c_str());
-  std::printf("game: %s\nfolder: %s\n", game.c_str(), folder.c_str());
+static void run_player(const std::string& medium) {
+    install(medium, "", "the player's installation");
+    auto [game, folder] = read_link(desktop_link());
+    CHECK(game.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the shortcut: %s", game.c_str());
+    std::printf("game: %s\nfolder: %s\n", game.c_str(), folder.c_str());
 }
 
-int main(int argc, char **argv) {
-  setvbuf(stdout, nullptr, _IONBF, 0);
-  std::string mode = argc > 1 ? argv[1] : "";
-  if (argc != (mode == "player" ? 3 : mode == "all" ? 5 : 0))
-    return std::printf("usage: see medium_test.cpp\n"), 2;
-  CoInitialize(nullptr);
-  bool medium_complete = true;
-  if (mode == "player") {
-    run_player(windows_path(argv[2]));
-  } else {
-    built_installer = windows_path(argv[2]);
-    stand_in_game = windows_path(argv[3]);
-    // Wine closes its desktop a moment after the last program on it ends,
-    // and programs started later fail; one kept running spans the pauses.
-    PROCESS_INFORMATION keeper = start(stand_in_game, "\"" + stand_in_game + "\" keep", "C:\\");
-    medium_complete = run_medium(windows_path(argv[4]));  // first, from a prefix no installer has seen
-    run_lifecycle();
-    TerminateProcess(keeper.hProcess, 0);
-  }
-  std::printf("%s: %d failed checks%s\n", mode.c_str(), failed_checks, medium_complete ? "" : ", no medium");
-  return failed_checks != 0 ? 1 : medium_complete ? 0 : 77;
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (argc != (mode == "player" ? 3 : mode == "all" ? 5 : 0)) return std::printf("usage: see medium_test.cpp\n"), 2;
+    CoInitialize(nullptr);
+    bool medium_complete = true;
+    if (mode == "player") {
+        run_player(windows_path(argv[2]));
+    } else {
+        built_installer = windows_path(argv[2]);
+        stand_in_game = windows_path(argv[3]);
+        // Wine closes its desktop a moment after the last program on it ends,
+        // and programs started later fail; one kept running spans the pauses.
+        PROCESS_INFORMATION keeper = start(stand_in_game, "\"" + stand_in_game + "\" keep", "C:\\");
+        medium_complete = run_medium(windows_path(argv[4])); // first, from a prefix no installer has seen
+        run_lifecycle();
+        TerminateProcess(keeper.hProcess, 0);
+    }
+    std::printf("%s: %d failed checks%s\n", mode.c_str(), failed_checks, medium_complete ? "" : ", no medium");
+    return failed_checks != 0 ? 1 : medium_complete ? 0 : 77;
 }

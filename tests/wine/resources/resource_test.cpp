@@ -1,4 +1,6 @@
-// Guards the build putting a wrong or stale picture, pointer, icon or manifest behind an id of the game or the installer, leaving one out, garbling the resource scripts' accented texts (a script saved as UTF-8), or copying wrong waves beside the game.
+// Guards the build putting a wrong or stale picture, pointer, icon or manifest behind an id of the game or the
+// installer, leaving one out, garbling the resource scripts' accented texts (a script saved as UTF-8), or copying wrong
+// waves beside the game.
 //
 //   resource_test GAME.exe INSTALL.exe REPOSITORY
 // Both programs are loaded as data files, so none of their code runs. The
@@ -32,14 +34,17 @@ static std::string file_bytes(const std::string& path) {
 static std::string resource(HMODULE module, LPCSTR type, LPCSTR name) {
     HRSRC found = FindResourceA(module, name, type);
     if (!found) return "";
-    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                       SizeofResource(module, found));
 }
 
 static WORD word_at(const std::string& bytes, size_t at) {
     return at + 2 <= bytes.size() ? WORD(BYTE(bytes[at]) | BYTE(bytes[at + 1]) << 8) : 0;
 }
 
-static DWORD dword_at(const std::string& bytes, size_t at) { return word_at(bytes, at) | DWORD(word_at(bytes, at + 2)) << 16; }
+static DWORD dword_at(const std::string& bytes, size_t at) {
+    return word_at(bytes, at) | DWORD(word_at(bytes, at + 2)) << 16;
+}
 
 // A .cur or .ico file keeps its images after a directory of 16-byte
 // entries; the program keeps a group of 14-byte entries naming one resource
@@ -48,7 +53,8 @@ static DWORD dword_at(const std::string& bytes, size_t at) { return word_at(byte
 static std::string file_images(const std::string& file, bool pointer) {
     std::string images;
     for (size_t i = 0, entry = 6; i < word_at(file, 4); ++i, entry += 16)
-        images += (pointer ? file.substr(entry + 4, 4) : "") + file.substr(dword_at(file, entry + 12), dword_at(file, entry + 8));
+        images += (pointer ? file.substr(entry + 4, 4) : "") +
+                  file.substr(dword_at(file, entry + 12), dword_at(file, entry + 8));
     return images;
 }
 
@@ -61,7 +67,8 @@ static std::string group_images(HMODULE module, LPCSTR name, bool pointer) {
 }
 
 static BOOL CALLBACK add_id(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids) {
-    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<int>*>(ids)->push_back(int(reinterpret_cast<UINT_PTR>(name)));
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<int>*>(ids)->push_back(int(reinterpret_cast<UINT_PTR>(name)));
     return TRUE;
 }
 
@@ -69,8 +76,7 @@ static size_t files_like(const std::string& pattern) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     size_t count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        ++count;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) ++count;
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     return count;
 }
@@ -92,7 +98,8 @@ static void check_art(HMODULE game) {
         }
         NOTE("%zu %s resources checked", ids.size(), kind);
     }
-    CHECK(group_images(game, MAKEINTRESOURCEA(IDI_KORVALO), false) == file_images(file_bytes(art + "korvalo.ico"), false),
+    CHECK(group_images(game, MAKEINTRESOURCEA(IDI_KORVALO), false) ==
+              file_images(file_bytes(art + "korvalo.ico"), false),
           "the icon is not korvalo.ico");
 }
 
@@ -140,13 +147,15 @@ int main(int argc, char** argv) {
     check_art(game);
     check_text(game, IDD_GAME_OVER, "Último jugador:");
     check_waves(game_path.substr(0, game_path.rfind('\\') + 1));
-    CHECK(resource(game, RT_MANIFEST, MAKEINTRESOURCEA(1)) == file_bytes(repository + "\\ui\\resources\\korvalo.manifest"),
+    CHECK(resource(game, RT_MANIFEST, MAKEINTRESOURCEA(1)) ==
+              file_bytes(repository + "\\ui\\resources\\korvalo.manifest"),
           "the game's manifest is not korvalo.manifest");
     CHECK(resource(installer, RT_BITMAP, MAKEINTRESOURCEA(IDB_BANNER)) ==
               file_bytes(repository + "\\install\\art\\banner.bmp").substr(14),
           "the installer's banner is not banner.bmp");
     check_text(installer, IDD_INSTALL, "Instalación de Zenta Korvalo 2.0");
-    CHECK(resource(installer, RT_MANIFEST, MAKEINTRESOURCEA(1)) == file_bytes(repository + "\\install\\install.manifest"),
+    CHECK(resource(installer, RT_MANIFEST, MAKEINTRESOURCEA(1)) ==
+              file_bytes(repository + "\\install\\install.manifest"),
           "the installer's manifest is not install.manifest");
     NOTE("resources: %d failed checks", failed_checks);
     return failed_checks != 0;
