@@ -8,6 +8,7 @@
 #include "ui/app/help.h"
 #include "ui/app/text.h"
 #include "ui/app/window.h"
+#include "ui/dialogs/scaled_controls.h"
 #include "ui/draw/draw.h"
 #include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
@@ -74,6 +75,7 @@ void cleanup() {
     SelectObject(window_dc, GetStockObject(NULL_BRUSH));
     SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
     release_graphics();
+    release_scaled_controls();
     release_1252_fonts();
     delete_record_files();
 }

@@ -1,12 +1,15 @@
 #include "ui/dialogs/dialog_scale.h"
 
+#include "ui/dialogs/scaled_controls.h"
 #include "ui/draw/scale.h"
 
 #include <cwchar>
+#include <initializer_list>
 
 namespace {
 
 const wchar_t font_property[] = L"Korvalo.ScaledFont";
+const wchar_t design_font_property[] = L"Korvalo.DesignFont";
 
 // The system's scaling as the dialog manager used it for the template's
 // font: the window's own where the system says it (Windows 10 on), the
@@ -96,7 +99,8 @@ void scale_dialog(HWND dialog) {
     MapDialogRect(dialog, &system_units);
     const Units units = {SIZE{system_units.right, system_units.bottom},
                          SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight}};
-    DeleteObject(design_font);
+    // Kept while the dialog is open: the marks of its buttons are drawn in it.
+    SetPropW(dialog, design_font_property, design_font);
     if (units.system.cx <= 0 || units.system.cy <= 0) return;
     place_controls(dialog, units);
     size_dialog(dialog, units);
@@ -109,11 +113,15 @@ void scale_dialog(HWND dialog) {
     HFONT made = CreateFontIndirectW(&shown);
     if (!made) return;
     SetPropW(dialog, font_property, made);
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(made), FALSE);
+        if (has_system_marks(child)) scale_control(child, design_font);
+    }
 }
 
 void release_dialog_font(HWND dialog) {
-    HFONT made = static_cast<HFONT>(RemovePropW(dialog, font_property));
-    if (made) DeleteObject(made);
+    for (const wchar_t* property : {font_property, design_font_property}) {
+        HFONT made = static_cast<HFONT>(RemovePropW(dialog, property));
+        if (made) DeleteObject(made);
+    }
 }

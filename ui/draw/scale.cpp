@@ -33,7 +33,8 @@ void draw_in_design_pixels(HDC dc) {
 // A bitmap of the screen's format, w x h, holding the source enlarged.
 static HBITMAP enlarged_copy(HDC screen, HBITMAP source, int w, int h, bool monochrome) {
     const int k = pixel_scale;
-    HBITMAP made = monochrome ? CreateBitmap(w * k, h * k, 1, 1, nullptr) : CreateCompatibleBitmap(screen, w * k, h * k);
+    HBITMAP made =
+        monochrome ? CreateBitmap(w * k, h * k, 1, 1, nullptr) : CreateCompatibleBitmap(screen, w * k, h * k);
     HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
     HGDIOBJ old_from = SelectObject(from, source), old_to = SelectObject(to, made);
     SetStretchBltMode(to, COLORONCOLOR);
@@ -104,8 +105,7 @@ void finish_canvas(DesignCanvas& canvas, HDC target, DWORD rop) {
         BitBlt(target, canvas.x, canvas.y, canvas.w, canvas.h, canvas.dc, 0, 0, rop);
     } else {
         const RECT r = window_rect(canvas.x, canvas.y, canvas.x + canvas.w, canvas.y + canvas.h);
-        StretchBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc, 0, 0, canvas.w, canvas.h,
-                   rop);
+        StretchBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc, 0, 0, canvas.w, canvas.h, rop);
     }
     SelectObject(canvas.dc, canvas.original);
     DeleteObject(canvas.bitmap);
@@ -121,8 +121,8 @@ HRGN enlarged_region(HRGN region) {
     if (GetRegionData(region, size, data)) {
         RECT* r = reinterpret_cast<RECT*>(data->Buffer);
         for (DWORD i = 0; i < data->rdh.nCount; ++i) r[i] = window_rect(r[i].left, r[i].top, r[i].right, r[i].bottom);
-        data->rdh.rcBound =
-            window_rect(data->rdh.rcBound.left, data->rdh.rcBound.top, data->rdh.rcBound.right, data->rdh.rcBound.bottom);
+        data->rdh.rcBound = window_rect(data->rdh.rcBound.left, data->rdh.rcBound.top, data->rdh.rcBound.right,
+                                        data->rdh.rcBound.bottom);
         made = ExtCreateRegion(nullptr, size, data);
     }
     HeapFree(GetProcessHeap(), 0, data);
