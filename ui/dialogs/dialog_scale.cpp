@@ -92,24 +92,33 @@ void scale_dialog(HWND dialog) {
     const int points = MulDiv(design.lfHeight < 0 ? -design.lfHeight : design.lfHeight, 72, dpi);
     design.lfHeight = -MulDiv(points, 96, 72);
     design.lfWidth = 0;
+    design.lfCharSet = ANSI_CHARSET;
     HFONT design_font = CreateFontIndirectW(&design);
     SIZE letters = {0, 0};
     const TEXTMETRICW metrics = metrics_of(design_font, &letters);
     RECT system_units = {0, 0, 4, 8};
     MapDialogRect(dialog, &system_units);
-    const Units units = {SIZE{system_units.right, system_units.bottom},
-                         SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight}};
-    // Kept while the dialog is open: the marks of its buttons are drawn in it.
+    Units units = {SIZE{system_units.right, system_units.bottom}, SIZE{(letters.cx / 26 + 1) / 2, metrics.tmHeight}};
+    if (units.system.cx <= 0 || units.system.cy <= 0) return void(DeleteObject(design_font));
+    // A font made of pixels comes in one set of sizes for each scaling: at
+    // another than 100 % the design's sizes are not there to measure, and
+    // its units are the system's brought back to 100 %. An outline font
+    // measures the same at any scaling.
+    const bool pixels = !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE));
+    if (pixels && dpi != 96) {
+        units.design = SIZE{MulDiv(units.system.cx, 96, dpi), MulDiv(units.system.cy, 96, dpi)};
+        DeleteObject(design_font);
+        std::wcscpy(design.lfFaceName, L"Tahoma");
+        design_font = CreateFontIndirectW(&design);
+    }
+    // Kept while the dialog is open: the marks of its controls are drawn in it.
     SetPropW(dialog, design_font_property, design_font);
-    if (units.system.cx <= 0 || units.system.cy <= 0) return;
     place_controls(dialog, units);
     size_dialog(dialog, units);
 
     LOGFONTW shown = design;
     shown.lfHeight = design.lfHeight * pixel_scale;
-    shown.lfCharSet = ANSI_CHARSET;
-    if (pixel_scale > 1 && !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)))
-        std::wcscpy(shown.lfFaceName, L"Tahoma");
+    if (pixels) std::wcscpy(shown.lfFaceName, L"Tahoma");
     HFONT made = CreateFontIndirectW(&shown);
     if (!made) return;
     SetPropW(dialog, font_property, made);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,6 +30,23 @@ LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The stand-ins are windows of the system's 100 %: their marks have the
+// design's size whatever the scaling (Windows 10 on; elsewhere the system
+// has one scaling for all and the dialog's is the stand-ins' too).
+using AwarenessSetter = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+DPI_AWARENESS_CONTEXT as_at_100_percent(DPI_AWARENESS_CONTEXT context) {
+    static const auto set = reinterpret_cast<AwarenessSetter>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    return set ? set(context) : nullptr;
+}
+
+HWND create_at_100_percent(const wchar_t* kind, const wchar_t* text, DWORD style, int w, int h, HWND parent) {
+    const DPI_AWARENESS_CONTEXT previous = as_at_100_percent(DPI_AWARENESS_CONTEXT_UNAWARE);
+    HWND made = CreateWindowExW(0, kind, text, style, 0, 0, w, h, parent, nullptr, app_instance, nullptr);
+    if (previous) as_at_100_percent(previous);
+    return made;
+}
+
 HWND host() {
     if (stand_in_host) return stand_in_host;
     WNDCLASSW c = {};
@@ -36,8 +54,7 @@ HWND host() {
     c.hInstance = app_instance;
     c.lpszClassName = L"Korvalo Stand-ins";
     RegisterClassW(&c);
-    stand_in_host =
-        CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, app_instance, nullptr);
+    stand_in_host = create_at_100_percent(c.lpszClassName, L"", WS_POPUP, 1, 1, nullptr);
     return stand_in_host;
 }
 
@@ -47,6 +64,7 @@ struct Shot {
     HBITMAP bitmap = nullptr;
     HGDIOBJ original = nullptr;
     uint32_t* px = nullptr;
+    RECT inside = {}; // the stand-in's client area, inside its edge
 };
 
 bool take_shot(HWND stand_in, int w, int h, Shot& shot) {
@@ -56,9 +74,17 @@ bool take_shot(HWND stand_in, int w, int h, Shot& shot) {
     shot.bitmap = CreateDIBSection(shot.dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&shot.px), nullptr, 0);
     if (!shot.dc || !shot.bitmap) return false;
     shot.original = SelectObject(shot.dc, shot.bitmap);
-    const RECT all = {0, 0, w, h};
+    RECT all = {0, 0, w, h};
     FillRect(shot.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // The stand-in's edge, which the system draws outside its client area,
+    // then the client area inside it.
+    const LONG_PTR ex_style = GetWindowLongPtrW(stand_in, GWL_EXSTYLE);
+    if (ex_style & WS_EX_CLIENTEDGE) DrawEdge(shot.dc, &all, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    if (ex_style & WS_EX_STATICEDGE) DrawEdge(shot.dc, &all, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    SetViewportOrgEx(shot.dc, all.left, all.top, nullptr);
     SendMessageW(stand_in, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(shot.dc, 0, 0, nullptr);
+    shot.inside = all;
     GdiFlush();
     return true;
 }
@@ -89,7 +115,7 @@ HWND make_stand_in(HWND control, int w, int h, const wchar_t* text) {
     wchar_t kind[16] = L"";
     GetClassNameW(control, kind, 16);
     const LONG style = GetWindowLongW(control, GWL_STYLE) & ~(WS_VISIBLE | WS_TABSTOP | WS_GROUP);
-    HWND stand_in = CreateWindowExW(0, kind, text, style | WS_CHILD, 0, 0, w, h, host(), nullptr, app_instance, nullptr);
+    HWND stand_in = create_at_100_percent(kind, text, style | WS_CHILD, w, h, host());
     if (!stand_in) return nullptr;
     SendMessageW(stand_in, WM_SETFONT, reinterpret_cast<WPARAM>(GetPropW(control, font_of_design)), FALSE);
     if (of_class(control, L"Button")) {
@@ -101,17 +127,20 @@ HWND make_stand_in(HWND control, int w, int h, const wchar_t* text) {
 
 // The text again, sharp, where the design's was: a button's beside its mark
 // on one line, a static's from its corner on, wrapped as the static wraps.
-void write_text_again(HWND control, HDC dc, const wchar_t* text, RECT place, const RECT& client) {
+void write_text_again(HWND control, HDC dc, const wchar_t* text, RECT place, const RECT& client, const RECT& inside) {
     HWND dialog = GetParent(control);
     const bool button = of_class(control, L"Button");
-    HBRUSH background = reinterpret_cast<HBRUSH>(SendMessageW(dialog, button ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC,
-                                                               reinterpret_cast<WPARAM>(dc),
-                                                               reinterpret_cast<LPARAM>(control)));
+    HBRUSH background =
+        reinterpret_cast<HBRUSH>(SendMessageW(dialog, button ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC,
+                                              reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     if (button) // the classic buttons ask for the static colours
-        background = reinterpret_cast<HBRUSH>(SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                           reinterpret_cast<LPARAM>(control)));
+        background = reinterpret_cast<HBRUSH>(
+            SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     FillRect(dc, &place, background ? background : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
+    // Within the edge, as the system's own text would be.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
     HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     place.right = client.right;
     UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
@@ -127,6 +156,7 @@ void write_text_again(HWND control, HDC dc, const wchar_t* text, RECT place, con
         DrawFocusRect(dc, &ink);
     }
     SelectObject(dc, old_font);
+    RestoreDC(dc, saved);
 }
 
 void paint_control(HWND control, HDC dc) {
@@ -139,14 +169,17 @@ void paint_control(HWND control, HDC dc) {
     HWND stand_in = w > 0 && h > 0 ? make_stand_in(control, w, h, text.data()) : nullptr;
     Shot with_text, without;
     if (stand_in && take_shot(stand_in, w, h, with_text)) {
-        SetWindowTextW(stand_in, L"");
+        // Blanks keep the layout (a box alone would be placed otherwise).
+        SetWindowTextW(stand_in, std::wstring(text.size() - 1, L' ').c_str());
         if (take_shot(stand_in, w, h, without)) {
             SetStretchBltMode(dc, COLORONCOLOR);
             StretchBlt(dc, 0, 0, client.right, client.bottom, with_text.dc, 0, 0, w, h, SRCCOPY);
             const RECT place = text_place(with_text, without, w, h);
             if (place.left < place.right)
                 write_text_again(control, dc, text.data(),
-                                 window_rect(place.left, place.top, place.right, place.bottom), client);
+                                 window_rect(place.left, place.top, place.right, place.bottom), client,
+                                 window_rect(with_text.inside.left, with_text.inside.top, with_text.inside.right,
+                                             with_text.inside.bottom));
         }
     }
     drop_shot(with_text);
@@ -217,6 +250,12 @@ bool has_system_marks(HWND control) {
 
 void scale_control(HWND control, HFONT design_font) {
     if (pixel_scale == 1) return;
+    // The control's own edge would stay the system's width: its whole
+    // window is painted instead, edge included.
+    const LONG_PTR ex_style = GetWindowLongPtrW(control, GWL_EXSTYLE);
+    SetWindowLongPtrW(control, GWL_EXSTYLE, ex_style & ~(WS_EX_STATICEDGE | WS_EX_CLIENTEDGE));
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetPropW(control, font_of_design, design_font);
     SetPropW(control, original_proc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(control, GWLP_WNDPROC)));
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(scaled_control_proc));

@@ -17,7 +17,7 @@ bool start_game_at(const char* exe, const char* folder, Game& game) {
     return wait_until(
         [&] {
             HDC screen = GetDC(nullptr);
-            const COLORREF c = GetPixel(screen, board_rect.left, board_rect.top);
+            const COLORREF c = GetPixel(screen, board_rect.left * scale, board_rect.top * scale);
             ReleaseDC(nullptr, screen);
             return c == RGB(255, 0, 0);
         },

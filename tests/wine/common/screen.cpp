@@ -1,9 +1,36 @@
 #include "screen.h"
 
+#include "game/board.h"
+#include "ui/app/scale_choice.h"
 #include "ui/resources/resource.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+
+int scale = 1;
+
+void take_screen(unsigned most) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    scale = scale_for_screen(w, h, most);
+    screen_w = static_cast<uint16_t>(std::max(w / scale, 640));
+    screen_h = static_cast<uint16_t>(std::max(h / scale, 480));
+    reset_board_geometry();
+    recentre_board();
+}
+
+bool change_screen(int width, int height) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const bool changed = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+    take_screen();
+    return changed;
+}
+
+POINT on_screen(int x, int y) { return POINT{x * scale + scale / 2, y * scale + scale / 2}; }
 
 static HMODULE game_module;
 static std::map<int, Image> pictures;
@@ -51,6 +78,31 @@ Image capture_settled_screen() {
         last = std::move(next);
     }
     return last;
+}
+
+Image design_view(const Image& shot) {
+    Image view;
+    view.w = shot.w / scale;
+    view.h = shot.h / scale;
+    view.px.resize(static_cast<size_t>(view.w) * view.h);
+    for (int y = 0; y < view.h; ++y)
+        for (int x = 0; x < view.w; ++x) view.px[static_cast<size_t>(y) * view.w + x] = shot.at(x * scale, y * scale);
+    return view;
+}
+
+int differs_from_enlarged(const Image& shot, POINT at, const Image& design, POINT from, int w, int h,
+                          const std::vector<Area>& skip) {
+    int n = 0;
+    for (int y = 0; y < h * scale; ++y)
+        for (int x = 0; x < w * scale; ++x) {
+            const int dx = x / scale, dy = y / scale;
+            bool skipped = false;
+            for (const Area& a : skip)
+                skipped = skipped || (a.left <= dx && dx < a.right && a.top <= dy && dy < a.bottom);
+            if (skipped || !shot.inside(at.x + x, at.y + y) || !design.inside(from.x + dx, from.y + dy)) continue;
+            n += shot.at(at.x + x, at.y + y) != design.at(from.x + dx, from.y + dy);
+        }
+    return n;
 }
 
 void open_game_pictures(const char* exe) {

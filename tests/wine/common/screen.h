@@ -15,8 +15,29 @@ struct Image {
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
 };
 
-// The screen once the game's drawing has reached it.
+// The scale the game draws at on the screen as it is now (the game's own
+// choice, made again here, at most `most` as "/escala:N" asks), and the
+// design screen its rules see: sets screen_w, screen_h and the board's
+// tables to where the game has them.
+extern int scale;
+void take_screen(unsigned most = 0);
+// Changes the screen's resolution (the game follows it), then takes it.
+bool change_screen(int width, int height);
+// Where a design point shows on the screen: the middle of its block.
+POINT on_screen(int x, int y);
+
+// The screen once the game's drawing has reached it, in window pixels.
 Image capture_settled_screen();
+// A capture in design pixels: the top-left pixel of every block.
+Image design_view(const Image& shot);
+// Pixels of the w x h design pixels at `at` in `shot` (window pixels, at
+// `scale`) that differ from the design picture at `from` in `design`
+// enlarged, leaving out the design rectangles in `skip` (relative to `at`).
+struct Area {
+    int left, top, right, bottom; // design pixels, right and bottom exclusive
+};
+int differs_from_enlarged(const Image& shot, POINT at, const Image& design, POINT from, int w, int h,
+                          const std::vector<Area>& skip = {});
 // A bitmap resource of the game's executable, by id.
 Image game_picture(int id);
 void open_game_pictures(const char* exe);

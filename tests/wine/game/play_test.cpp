@@ -81,10 +81,9 @@ void check_summary(const Game& game, const std::string& winner, bool records, bo
     ClientToScreen(summary, &client);
     RECT r;
     GetClientRect(summary, &r);
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontA(-MulDiv(18, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                             FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
-    ReleaseDC(nullptr, screen);
+    // 18 points at 100 %, drawn as large as the rest of the picture.
+    HFONT font = CreateFontA(-MulDiv(18, 96, 72) * scale, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                             0, 0, 0, "Arial");
     const std::string won = winner == "Peña" ? "1" : "0", lost = won == "1" ? "0" : "1";
     const struct {
         int x, y;
@@ -95,8 +94,8 @@ void check_summary(const Game& game, const std::string& winner, bool records, bo
                  {45, 166, "Último jugador:" + lost, RGB(255, 0, 0)},
                  {45, 358, "Primera ficha:" + lost, RGB(255, 255, 0)}};
     for (const auto& t : texts) {
-        const int differ =
-            text_differs(shot, client.x + t.x, client.y + t.y, client.x + r.right - 3, t.text, t.colour, font);
+        const int differ = text_differs(shot, client.x + t.x * scale, client.y + t.y * scale, client.x + r.right - 3,
+                                        t.text, t.colour, font);
         CHECK(differ == 0, "the summary's \"%s\": %d pixels differ", t.text.c_str(), differ);
     }
     DeleteObject(font);
@@ -131,7 +130,7 @@ struct View {
 
 View look() {
     View v;
-    v.shot = capture_settled_screen();
+    v.shot = design_view(capture_settled_screen());
     v.dice = find_dice(v.shot);
     // The centre's colour is read at a corner no die covers.
     for (POINT c :
@@ -250,7 +249,7 @@ void check_new_game(Play& p, const View& v) {
     for (const DieSpot& d : v.dice)
         CHECK((d.x == 150 && d.y == 0) || (d.x == 350 && d.y == 25), "a die at %d,%d in a new game", d.x, d.y);
     p.red_pointer = current_cursor();
-    if (p.games > 1) return;
+    if (p.games > 1 || scale > 1) return; // larger, the name is written in another font
     CHECK(v.dice.empty(), "dice drawn before the first throw");
     const int differ =
         text_differs(v.shot, turn_name_rect.left, turn_name_rect.top, v.shot.w - 1, "Peña", RGB(255, 0, 0),
@@ -263,9 +262,9 @@ void check_new_game(Play& p, const View& v) {
 // answers no message while the dice roll: a second roll started by that
 // click would keep it from answering once the first is over.
 void human_throw(Play& p, const View& before) {
-    const POINT at = empty_point(before);
+    const POINT at = on_screen(empty_point(before).x, empty_point(before).y);
     real_click(at.x, at.y);
-    real_click(at.x + 12, at.y);
+    real_click(at.x + 12 * scale, at.y);
     DWORD_PTR result;
     wait_until([&] { return !SendMessageTimeoutA(p.game.window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result); }, 3000);
     SendMessageTimeoutA(p.game.window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
@@ -400,32 +399,27 @@ void check_clip_on_screen(Play& p, const View& v) {
     const DieSpot d = v.dice[0].x < v.dice[1].x ? v.dice[0] : v.dice[1]; // die 0, the left half
     SetWindowPos(p.game.window, nullptr, 20, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DWORD_PTR result;
-    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(d.x + 30, d.y + 30), SMTO_NORMAL, 5000,
+    const POINT on_die = on_screen(d.x + 30, d.y + 30);
+    SendMessageTimeoutA(p.game.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on_die.x, on_die.y), SMTO_NORMAL, 5000,
                         &result);
     RECT clip = {};
     GetClipCursor(&clip);
     post_mouse(p.game, WM_LBUTTONUP, d.x + 30, d.y + 30, false);
     SetWindowPos(p.game.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     settle(p.game);
-    CHECK(clip.left == 20 && clip.top == 10 && clip.right == v.shot.w / 2 - 30 + 20,
+    CHECK(clip.left == 20 && clip.top == 10 && clip.right == (v.shot.w / 2 - 30) * scale + 20,
           "a die's range with the window at 20,10 clipped to %ld,%ld-%ld,%ld", clip.left, clip.top, clip.right,
           clip.bottom);
 }
 
-// The screen changes from 1024 x 768 to 800 x 600 during the game: the
-// window covers the new screen, the board is centred on it, the tokens and
-// dice moved with it; then the game goes on there.
+// The screen changes from 1024 x 768 to 1920 x 1080 during the game, where
+// the game draws everything twice as large: the window covers the new
+// screen, the board is centred on it, the tokens and dice moved with it;
+// then the game goes on there.
 void change_resolution(Play& p, const View& before) {
     p.resized = true;
     const int old_left = board_rect.left, old_top = board_rect.top;
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = screen_w = 800;
-    mode.dmPelsHeight = screen_h = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    const LONG changed = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr);
-    reset_board_geometry();
-    recentre_board();
+    const bool changed = change_screen(1920, 1080);
     settle(p.game);
     const View after = look();
     RECT r;
@@ -437,8 +431,8 @@ void change_resolution(Play& p, const View& before) {
     int corners = 0; // a die may rest over one
     for (int x : {board_rect.left, board_rect.right})
         for (int y : {board_rect.top, board_rect.bottom}) corners += after.shot.at(x, y) == 0xFF0000;
-    CHECK(changed == DISP_CHANGE_SUCCESSFUL && r.right == 800 && r.bottom == 600 && corners >= 2 && moved,
-          "after the change to 800 x 600: window %ld x %ld, the board's corner or the tokens and dice not moved",
+    CHECK(changed && scale == 2 && r.right == 1920 && r.bottom == 1080 && corners >= 2 && moved,
+          "after the change to 1920 x 1080: window %ld x %ld, the board's corner or the tokens and dice not moved",
           r.right, r.bottom);
 }
 
