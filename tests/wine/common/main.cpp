@@ -2,6 +2,7 @@
 //   game_test <korvalo.exe> window|play
 //   game_test <installed Korvalo.exe> installed <its working folder>
 #include "check.h"
+#include "game_window.h"
 #include "screen.h"
 #include "game/board.h"
 #include "game/seam.h"

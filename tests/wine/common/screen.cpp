@@ -1,34 +1,11 @@
 #include "screen.h"
 
-#include "game/board.h"
-#include "ui/app/scale_choice.h"
 #include "ui/resources/resource.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
 
 int scale = 1;
-
-void take_screen(unsigned most) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    scale = scale_for_screen(w, h, most);
-    screen_w = static_cast<uint16_t>(std::max(w / scale, 640));
-    screen_h = static_cast<uint16_t>(std::max(h / scale, 480));
-    reset_board_geometry();
-    recentre_board();
-}
-
-bool change_screen(int width, int height) {
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = width;
-    mode.dmPelsHeight = height;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    const bool changed = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
-    take_screen();
-    return changed;
-}
 
 POINT on_screen(int x, int y) { return POINT{x * scale + scale / 2, y * scale + scale / 2}; }
 
@@ -199,10 +176,16 @@ std::vector<DieSpot> find_dice(const Image& shot) {
 }
 
 int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering) {
+    const int size = 68 * scale;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 68, 68);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
     HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    // As the game draws it: the design's font in a context that draws
+    // design pixels `scale` times larger.
+    SetMapMode(memory, MM_ANISOTROPIC);
+    SetWindowExtEx(memory, 1, 1, nullptr);
+    SetViewportExtEx(memory, scale, scale, nullptr);
     HFONT font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     HGDIOBJ old_font = SelectObject(memory, font);
     HBRUSH brush = CreateSolidBrush(colour);
@@ -216,16 +199,17 @@ int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const s
         std::snprintf(text, sizeof text, "%d", n);
         DrawTextA(memory, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(memory, old_bitmap);
-        const Image expected = read_bitmap(memory, bitmap, 68, 68);
+        const Image expected = read_bitmap(memory, bitmap, size, size);
         SelectObject(memory, bitmap);
         bool same = true;
-        for (int j = 0; j < 68 && same; ++j)
-            for (int i = 0; i < 68 && same; ++i) {
+        for (int j = 0; j < size && same; ++j)
+            for (int i = 0; i < size && same; ++i) {
+                const int dx = x + i / scale, dy = y + j / scale; // the design pixel
                 bool hidden = false;
                 for (const DieSpot& d : covering)
-                    hidden = hidden || (x + i - d.x >= 0 && x + i - d.x < 60 && y + j - d.y >= 0 && y + j - d.y < 60 &&
-                                        die_pixel(x + i - d.x, y + j - d.y));
-                same = hidden || shot.at(x + i, y + j) == expected.at(i, j);
+                    hidden = hidden || (dx - d.x >= 0 && dx - d.x < 60 && dy - d.y >= 0 && dy - d.y < 60 &&
+                                        die_pixel(dx - d.x, dy - d.y));
+                same = hidden || shot.at(x * scale + i, y * scale + j) == expected.at(i, j);
             }
         if (same) result = n;
     }

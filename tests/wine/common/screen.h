@@ -15,14 +15,8 @@ struct Image {
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
 };
 
-// The scale the game draws at on the screen as it is now (the game's own
-// choice, made again here, at most `most` as "/escala:N" asks), and the
-// design screen its rules see: sets screen_w, screen_h and the board's
-// tables to where the game has them.
+// The scale the game draws at (take_screen and change_screen set it).
 extern int scale;
-void take_screen(unsigned most = 0);
-// Changes the screen's resolution (the game follows it), then takes it.
-bool change_screen(int width, int height);
 // Where a design point shows on the screen: the middle of its block.
 POINT on_screen(int x, int y);
 
@@ -56,7 +50,8 @@ struct DieSpot {
 // Every die shown (face and top-left corner), compared on the die's own
 // pixels only (the board shows through around it).
 std::vector<DieSpot> find_dice(const Image& shot);
-// The number written in the centre square (x, y, 68 x 68) on the given
-// colour, or -1 when it shows none of 0..12; pixels under the dice given
-// are not compared (a die may rest over the centre).
+// The number written in the centre square (design x, y, 68 x 68) of a
+// shot in window pixels, on the given colour, or -1 when it shows none of
+// 0..12; pixels under the dice given are not compared (a die may rest over
+// the centre).
 int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering = {});

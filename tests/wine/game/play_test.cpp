@@ -18,31 +18,36 @@
 #include <string>
 #include <vector>
 
-// Pixels of the text drawn at (x, y) in the font over the background the
+// Pixels of the text drawn at (x, y) of the screen over the background the
 // shot shows at column `edge` of the same rows, that differ from the shot.
+// Drawn as the game draws it: in a design font, `scale` times larger.
 static int text_differs(const Image& shot, int x, int y, int edge, const std::string& text, COLORREF colour,
                         HFONT font) {
     const std::wstring wide = wide_1252(text);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old_font = SelectObject(dc, font);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 1, 1, nullptr);
+    SetViewportExtEx(dc, scale, scale, nullptr);
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    const int w = size.cx + 4, h = size.cy + 4;
+    const int w = (size.cx + 4) * scale, h = (size.cy + 4) * scale;
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     uint32_t* px = nullptr;
     HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0);
     HGDIOBJ old_bitmap = SelectObject(dc, canvas);
     for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col) px[row * w + col] = shot.at(edge, y - 2 + row);
+        for (int col = 0; col < w; ++col) px[row * w + col] = shot.at(edge, y - 2 * scale + row);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     TextOutW(dc, 2, 2, wide.c_str(), static_cast<int>(wide.size()));
     GdiFlush();
     int differ = 0;
     for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col) differ += (px[row * w + col] & 0xFFFFFF) != shot.at(x - 2 + col, y - 2 + row);
+        for (int col = 0; col < w; ++col)
+            differ += (px[row * w + col] & 0xFFFFFF) != shot.at(x - 2 * scale + col, y - 2 * scale + row);
     SelectObject(dc, old_bitmap);
     SelectObject(dc, old_font);
     DeleteObject(canvas);
@@ -81,9 +86,9 @@ void check_summary(const Game& game, const std::string& winner, bool records, bo
     ClientToScreen(summary, &client);
     RECT r;
     GetClientRect(summary, &r);
-    // 18 points at 100 %, drawn as large as the rest of the picture.
-    HFONT font = CreateFontA(-MulDiv(18, 96, 72) * scale, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
-                             0, 0, 0, "Arial");
+    // 18 points at 100 %.
+    HFONT font =
+        CreateFontA(-MulDiv(18, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     const std::string won = winner == "Peña" ? "1" : "0", lost = won == "1" ? "0" : "1";
     const struct {
         int x, y;
@@ -130,7 +135,8 @@ struct View {
 
 View look() {
     View v;
-    v.shot = design_view(capture_settled_screen());
+    const Image full = capture_settled_screen();
+    v.shot = design_view(full);
     v.dice = find_dice(v.shot);
     // The centre's colour is read at a corner no die covers.
     for (POINT c :
@@ -143,7 +149,7 @@ View look() {
         break;
     }
     if (v.turn >= 0)
-        v.number = read_centre_number(v.shot, centre_rect.left, centre_rect.top,
+        v.number = read_centre_number(full, centre_rect.left, centre_rect.top,
                                       v.turn == 0 ? RGB(255, 0, 0) : RGB(255, 255, 0), v.dice);
     v.red = find_tokens(v.shot, 0);
     v.yellow = find_tokens(v.shot, 2);
@@ -317,12 +323,12 @@ void check_refused_drop(Play& p, const Spot& token, const View& v, POINT jail, H
     post_mouse(p.game, WM_MOUSEMOVE, jail.x, jail.y, true);
     post_mouse(p.game, WM_LBUTTONUP, jail.x, jail.y, false);
     settle(p.game);
-    const int changed = differing_pixels(v.shot, capture_settled_screen(), 0, 0, v.shot.w, v.shot.h);
+    const int changed = differing_pixels(v.shot, design_view(capture_settled_screen()), 0, 0, v.shot.w, v.shot.h);
     const HCURSOR after_drop = current_cursor();
     const POINT at = empty_point(v);
     click(p.game, at.x, at.y);
     settle(p.game);
-    const int thrown = differing_pixels(v.shot, capture_settled_screen(), 0, 0, v.shot.w, v.shot.h);
+    const int thrown = differing_pixels(v.shot, design_view(capture_settled_screen()), 0, 0, v.shot.w, v.shot.h);
     CHECK(refused != p.red_pointer && own_square == carry && after_drop == p.red_pointer && changed == 0 && thrown == 0,
           "refusal pointer %d, own square %d, red's after the drop %d; %d pixels changed by the drop, %d by a click",
           refused != p.red_pointer, own_square == carry, after_drop == p.red_pointer, changed, thrown);
@@ -388,7 +394,7 @@ void check_click_in_computer_turn(Play& p, const View& v) {
     const POINT at = empty_point(v);
     click(p.game, at.x, at.y);
     settle(p.game);
-    const Image now = capture_settled_screen();
+    const Image now = design_view(capture_settled_screen());
     CHECK(differing_pixels(v.shot, now, 0, 0, now.w, now.h) == 0, "a click in the computer's turn changed the screen");
 }
 
@@ -421,6 +427,7 @@ void change_resolution(Play& p, const View& before) {
     const int old_left = board_rect.left, old_top = board_rect.top;
     const bool changed = change_screen(1920, 1080);
     settle(p.game);
+    p.red_pointer = current_cursor(); // the pointers are made again at the new scale
     const View after = look();
     RECT r;
     GetWindowRect(p.game.window, &r);

@@ -159,8 +159,9 @@ Pictures take_pictures(const char* exe, const char* saved) {
         press_box_button(over, IDCANCEL);
     }
     HWND summary = nullptr;
-    wait_until([&] { return (summary = find_game_box(game)) && !GetDlgItem(summary, IDC_TIME) && !is_message_box(summary); },
-               10000);
+    wait_until(
+        [&] { return (summary = find_game_box(game)) && !GetDlgItem(summary, IDC_TIME) && !is_message_box(summary); },
+        10000);
     if (summary) {
         all.summary = dialog_picture(game, summary);
         // Its texts are painted: the total time, each seat's name and counts, the wins in the square.
@@ -232,8 +233,7 @@ void check_first_throws(const char* exe, int starts) {
 // code in this process (another process's pointer cannot be read back).
 void check_enlarged_pointer(const char* exe) {
     HMODULE game = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HCURSOR design =
-        static_cast<HCURSOR>(LoadImageA(game, MAKEINTRESOURCEA(IDCUR_POINTER_RED), IMAGE_CURSOR, 0, 0, 0));
+    HCURSOR design = static_cast<HCURSOR>(LoadImageA(game, MAKEINTRESOURCEA(IDCUR_POINTER_RED), IMAGE_CURSOR, 0, 0, 0));
     const int screen_scale = scale;
     pixel_scale = 3;
     scale = 3;
