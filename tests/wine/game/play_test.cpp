@@ -183,6 +183,15 @@ struct Play {
     int games = 0, misses = 0;
 };
 
+// The winner's token where the game places a token that reached home.
+bool home_token_drawn(const Image& shot, const std::string& winner) {
+    const uint8_t seat = winner == "Peña" ? 0 : 2;
+    place_token(HOME_SQUARE, seat, 0);
+    for (const Spot& s : find_tokens(shot, seat))
+        if (s.x == tokens[seat][0].x && s.y == tokens[seat][0].y) return true;
+    return false;
+}
+
 bool every_check_reached(const Play& p) { return p.clipped && p.shapes && p.cpu_click && (!p.resize || p.resized); }
 
 // Message boxes inside the game: each is answered with OK; "Ganó" ends it.
@@ -192,7 +201,12 @@ bool answer_boxes(Play& p) {
     const std::string text = box_text(box);
     CHECK(window_text(box) == "Zenta Korvalo" || window_text(box) == "Castigo!!!", "caption \"%s\"",
           window_text(box).c_str());
-    if (text.rfind("Ganó ", 0) == 0) p.winner = text.substr(std::strlen("Ganó "));
+    if (text.rfind("Ganó ", 0) == 0) {
+        p.winner = text.substr(std::strlen("Ganó "));
+        settle(p.game);
+        CHECK(home_token_drawn(capture_settled_screen(), p.winner), "under \"%s\" no token at its home spot",
+              text.c_str());
+    }
     press_box_button(box, IDOK);
     gone(box);
     return true;
@@ -454,11 +468,8 @@ void check_final_position(Play& p, HWND over) {
     settle(p.game);
     const View v = look();
     const int seat = p.winner == "Peña" ? 0 : 2;
-    const Rect& jail = board_areas[jail_area_of[seat]];
-    bool home = false;
-    for (const Spot& s : find_tokens(v.shot, seat))
-        home = home || (s.x == jail.left + (seat == 0 ? -25 : 102) && s.y == jail.top);
-    CHECK(dialog && home && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(), "the final position is gone");
+    CHECK(dialog && home_token_drawn(v.shot, p.winner) && !find_tokens(v.shot, 2 - seat).empty() && !v.dice.empty(),
+          "the final position is gone");
     post_key(p.game, VK_F2);
     if ((dialog = wait_for_control(p.game, IDOK))) press_box_button(dialog, IDOK);
     HWND players = wait_for_control(p.game, IDC_SEAT0_NAME);
