@@ -1,8 +1,9 @@
 // Faults: a throw painting off its place, a second click or key during the dice roll or a button flash handled
 // afterwards, a wrong pointer over a refused or allowed drop, a click in the computer's turn taken, ClipCursor in
-// window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win, a cancelled dialog putting
-// counts back, the summary hidden or without a taskbar button, texts of boxes, names, statistics and summary wrong
-// under another code page, record files outside the temporary folder or left at exit.
+// window coordinates, WM_DISPLAYCHANGE not followed, the final position lost after a win (from "Ganó" on), a cancelled
+// dialog putting counts back, the summary hidden or without a taskbar button, a name keeping bytes no save can hold,
+// texts of boxes, names, statistics and summary wrong under another code page, record files outside the temporary
+// folder or left at exit.
 #include "check.h"
 #include "game_window.h"
 #include "log_text.h"
@@ -52,7 +53,7 @@ static int text_differs(const Image& shot, int x, int y, int edge, const std::st
 }
 
 void check_game_over(HWND over, const std::string& winner) {
-    const std::string loser = winner == "Peña" ? "Cpu" : "Peña";
+    const std::string loser = winner == "Peña" ? "Cpu??" : "Peña";
     const std::string shown = control_text(over, IDC_WINS_LABEL) + control_text(over, IDC_WINS) + "/" +
                               control_text(over, IDC_GAMES) + "," + control_text(over, IDC_FIRST_HOME) + "," +
                               control_text(over, IDC_LAST_PLAYER);
@@ -241,9 +242,9 @@ bool start_one_token_game(Play& p, bool from_key) {
     CHECK(players && IsWindowVisible(players), "the players dialog did not stay open");
     if (!players) return false;
     if (p.games == 1) check_players_texts(players);
-    // Typed from outside as UTF-16; shown and kept as "Peña".
+    // Typed from outside as UTF-16; shown and kept as "Peña" and "Cpu??", which a saved game can hold.
     SetDlgItemTextW(players, IDC_SEAT0_NAME, L"pe\u00F1a");
-    SetDlgItemTextA(players, IDC_SEAT2_NAME, "Cpu");
+    SetDlgItemTextW(players, IDC_SEAT2_NAME, L"Cpu\t\u0081");
     if (!IsDlgButtonChecked(players, IDC_SEAT2_CPU)) SendDlgItemMessageA(players, IDC_SEAT2_CPU, BM_CLICK, 0, 0);
     click_aceptar(p, players, true);
     HWND left = nullptr;
@@ -508,7 +509,7 @@ bool play_one_game(Play& p, bool from_key) {
             human_throw(p, v);
         }
     }
-    CHECK(p.winner == "Peña" || p.winner == "Cpu", "winner \"%s\"", p.winner.c_str());
+    CHECK(p.winner == "Peña" || p.winner == "Cpu??", "winner \"%s\"", p.winner.c_str());
     return true;
 }
 
