@@ -1,6 +1,7 @@
-// Faults: record files not in the player's temporary folder or left after the exit, anything written into the game
-// folder, Save and Load not opening in Documents first and in the folder last used after, the file dialogs' titles, a
-// second copy not bringing the first to front or not ending with 0, the game's time counting a save-and-load pause,
+// Faults: record files not in the player's temporary folder or their folder left after the exit, anything written into
+// the game folder, Save and Load not opening in Documents first (made when missing) and in the folder last used after,
+// a folder where a save failed kept, the file dialogs' titles, a second copy not bringing the first to front or not
+// ending with 0, the game's time counting a save-and-load pause, a loaded game's winning token not drawn at home,
 // wrong statistics or summary after a game. installed-game.sh runs, as an unprivileged user, once the game folder under
 // Program Files has been given to root:
 //   game_test <the shortcut's target> installed <its working folder>
@@ -38,13 +39,12 @@ void choose(const Game& game, const char* title, const std::string& name) {
     if (dialog) choose_file(dialog, name.c_str()), gone(dialog);
 }
 
-// F3 saves into Documents first; saved into a folder chosen there, the
-// next save goes to that folder; F4 loads the first back: the game's time
-// then goes on from where it was saved.
-void save_and_load(const Game& game, Times& times) {
-    char documents[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
-    const std::string saved = documents + std::string("\\Partida.kor"), other = documents + std::string("\\Otra");
+// F3 saves into Documents first, made by the game when the player has none;
+// saved into a folder chosen there, the next save goes to that folder, also
+// after a save into the game's folder failed; F4 loads the first back: the
+// game's time then goes on from where it was saved.
+void save_and_load(const Game& game, const std::string& documents, Times& times) {
+    const std::string saved = documents + "\\Partida.kor", other = documents + "\\Otra";
     post_key(game, VK_F3);
     choose(game, "Guardar partida", "Partida.kor");
     CHECK(wait_until([&] { return exists(saved); }, 10000), "no saved game in %s", saved.c_str());
@@ -52,6 +52,10 @@ void save_and_load(const Game& game, Times& times) {
     CreateDirectoryA(other.c_str(), nullptr);
     post_key(game, VK_F3);
     choose(game, "Guardar partida", other + "\\Uno.kor");
+    post_key(game, VK_F3);
+    choose(game, "Guardar partida", game.folder + (game.folder.back() == '\\' ? "" : "\\") + "Partida.kor");
+    const std::string refused = answer_box(game, IDOK);
+    CHECK(refused == "No se pudo guardar la partida.", "a save into the game's folder: \"%s\"", refused.c_str());
     post_key(game, VK_F3);
     choose(game, "Guardar partida", "Dos.kor");
     CHECK(wait_until([&] { return exists(other + "\\Dos.kor"); }, 10000),
@@ -91,12 +95,15 @@ int shown_ms(const std::string& time) {
 } // namespace
 
 int installed_tests(const char* exe, const char* folder) {
+    char documents[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+    RemoveDirectoryA(documents); // a new profile may have none yet
     Game game;
     if (!start_game_at(exe, folder, game)) return ++failed_checks;
     Times times;
     const std::string winner = play_against_computer(game, [&] {
         times.started = GetTickCount();
-        save_and_load(game, times);
+        save_and_load(game, documents, times);
         CHECK(exists(record_file("Juego1.dat")), "no record file %s", record_file("Juego1.dat").c_str());
         start_again(exe, game);
     });
