@@ -61,7 +61,7 @@ void cleanup() {
     SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
     release_graphics();
     release_1252_fonts();
-    delete_record_files();
+    delete_record_folder();
 }
 
 void on_paint() {
