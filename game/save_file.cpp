@@ -126,13 +126,6 @@ bool take_byte(Lines& in, const char* key, uint32_t max, uint8_t* out) {
     return take(in, key, 1, &f) && read_byte(f[1], max, out);
 }
 
-// Printable Windows-1252: no control bytes and none of the five that the
-// code page leaves undefined.
-bool name_byte_ok(unsigned char c) {
-    if (c < 0x20 || c == 0x7F) return false;
-    return c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D;
-}
-
 // A name line: the key and a space, then the name's bytes to the line end
 // (an empty name leaves the line ending in that space).
 bool take_name(Lines& in, const std::string& key, char* name) {
@@ -329,6 +322,11 @@ void apply_game(const SavedGame& g, uint32_t now) {
 }
 
 } // namespace
+
+bool name_byte_ok(unsigned char c) {
+    if (c < 0x20 || c == 0x7F) return false;
+    return c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D;
+}
 
 std::string save_game_text(uint32_t now) {
     std::string out = std::string(magic_line) + "\n";

@@ -10,6 +10,11 @@
 // a longer file is refused unread.
 enum { SAVE_TEXT_MAX = 4096 };
 
+// Whether a byte may stand in a player's name in a saved game: printable
+// Windows-1252, no control bytes and none of the five that the code page
+// leaves undefined. A name with any other byte cannot be saved.
+bool name_byte_ok(unsigned char c);
+
 // The running game at this moment, between two actions; now is the tick
 // count, which gives the game time played so far. The first-home name is
 // read back from the game's record file.

@@ -48,6 +48,9 @@ void animate_dice();
 void draw_die(uint8_t die);
 // Stores the screen under both dice at their start places.
 void store_dice_background();
+// The game has ended: its position, tokens and dice, stays on the board
+// from now until the next game starts, whatever the dialogs seat meanwhile.
+void keep_final_position();
 // The game-over dialog: 0 means leave the program, anything else go on.
 int run_game_over_dialog();
 // Hides the main window, shows the summary of the run and ends the program.

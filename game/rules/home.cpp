@@ -28,6 +28,7 @@ void token_home(uint8_t token) {
 
 void declare_winner() {
     game_flags &= ~(GF_GAME_ON | GF_DRAGGING | GF_DROP_OK | GF_MAY_THROW);
+    keep_final_position(); // before "Ganó": its box lets the window paint
     game_flags |= GF_MODAL;
     std::snprintf(message_text, sizeof message_text, "Ganó %s", player_name[current_player]);
     show_message(message_text, window_title, MESSAGE_INFO);

@@ -92,6 +92,8 @@ void animate_dice() {}
 void draw_die(uint8_t) {}
 void store_dice_background() {}
 
+void keep_final_position() {}
+
 int run_game_over_dialog() {
     fake_games_over += 1;
     finish_game_record();

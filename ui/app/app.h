@@ -16,3 +16,6 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 // Fills record_folder with the player's own folder for the record files,
 // made when missing.
 void set_record_folder();
+// At the end of the run: its record files, and the folder with them when
+// nothing else is left in it.
+void delete_record_folder();

@@ -125,7 +125,7 @@ bool on_query_end_session() {
 // system ends it anyway): the process may be ended without a WM_DESTROY,
 // so the record files of the run go now.
 void on_end_session(bool ending) {
-    if (ending) delete_record_files();
+    if (ending) delete_record_folder();
 }
 
 void run_new_game_dialogs() {

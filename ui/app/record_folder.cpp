@@ -4,6 +4,7 @@
 #include "records/records.h"
 #include "ui/app/app.h"
 
+#include <cstring>
 #include <cwchar>
 
 // Every folder of the path that is missing, from the drive's root on (a
@@ -46,4 +47,15 @@ void set_record_folder() {
         if (n == 0 || n >= MAX_PATH || !ansi_path(short_folder, path, sizeof path)) return;
     }
     lstrcpynA(record_folder, path, sizeof record_folder);
+}
+
+void delete_record_folder() {
+    delete_record_files();
+    char folder[RECORD_FOLDER_SIZE];
+    lstrcpynA(folder, record_folder, sizeof folder);
+    const size_t length = std::strlen(folder);
+    if (length == 0) return; // the current folder: not the game's to remove
+    if (folder[length - 1] == '\\') folder[length - 1] = 0;
+    // Refused while the folder holds anything: whatever else is there stays.
+    RemoveDirectoryA(folder);
 }

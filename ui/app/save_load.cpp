@@ -22,24 +22,44 @@ static void tell(const char* text) {
     game_flags &= ~GF_MODAL;
 }
 
-// The folder of the last file chosen in either dialog during this run;
-// until then the dialogs open in the player's Documents folder.
+// The folder of the last game saved or file chosen to load during this run;
+// until then the dialogs open in the player's Documents folder. A folder
+// where a save failed is never kept: the next save would fail there again.
 static char last_folder[MAX_PATH];
+
+static void remember_folder(const OPENFILENAMEA& ofn) {
+    if (ofn.nFileOffset == 0 || ofn.nFileOffset >= MAX_PATH) return;
+    std::memcpy(last_folder, ofn.lpstrFile, ofn.nFileOffset);
+    last_folder[ofn.nFileOffset] = 0;
+}
 
 typedef HRESULT(WINAPI* FolderPath)(HWND, int, HANDLE, DWORD, LPSTR);
 
-// The shell is loaded at run time, as the dialog library is (below).
-static bool documents_folder(char* folder) {
+static bool is_folder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Documents, made when it is missing (a new profile may not have it yet);
+// failing that the player's profile folder, then the temporary folder.
+// Never none: the dialog would then open in the current folder, the
+// game's own, which a standard user cannot write. The shell is loaded at
+// run time, as the dialog library is (below).
+static bool start_folder(char* folder) {
     static HMODULE shell;
     if (!shell) shell = LoadLibraryA("shell32.dll");
     const FolderPath folder_path =
         shell ? reinterpret_cast<FolderPath>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")))
               : nullptr;
-    return folder_path && SUCCEEDED(folder_path(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
-           folder[0];
+    for (const int place : {CSIDL_PERSONAL | CSIDL_FLAG_CREATE, CSIDL_PROFILE})
+        if (folder_path && folder_path(nullptr, place, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK &&
+            is_folder(folder))
+            return true;
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    return length > 0 && length < MAX_PATH && is_folder(folder);
 }
 
-// folder holds MAX_PATH bytes for the Documents path.
+// folder holds MAX_PATH bytes for the start folder's path.
 static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char* folder) {
     std::memset(&ofn, 0, sizeof ofn);
     ofn.lStructSize = sizeof ofn;
@@ -50,7 +70,7 @@ static void prepare_dialog(OPENFILENAMEA& ofn, char* path, DWORD path_size, char
     ofn.nMaxFile = path_size;
     ofn.lpstrDefExt = "kor";
     if (last_folder[0]) ofn.lpstrInitialDir = last_folder;
-    else if (documents_folder(folder)) ofn.lpstrInitialDir = folder;
+    else if (start_folder(folder)) ofn.lpstrInitialDir = folder;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
@@ -82,10 +102,6 @@ static BOOL run_dialog(OPENFILENAMEA& ofn, const char* name, const char* failure
     const BOOL chosen = dialog(&ofn);
     game_flags &= ~GF_MODAL;
     if (length != 0 && length < MAX_PATH) SetCurrentDirectoryA(current);
-    if (chosen && ofn.nFileOffset > 0 && ofn.nFileOffset < MAX_PATH) {
-        std::memcpy(last_folder, ofn.lpstrFile, ofn.nFileOffset);
-        last_folder[ofn.nFileOffset] = 0;
-    }
     return chosen;
 }
 
@@ -136,7 +152,8 @@ void save_command() {
         const std::string text = save_game_text(GetTickCount());
         saved = check_game_text(text) && write_save_file(path, text);
     }
-    if (!saved) tell("No se pudo guardar la partida.");
+    if (saved) remember_folder(ofn);
+    else tell("No se pudo guardar la partida.");
 }
 
 // The whole file, or false when it cannot be read or is too long to be a
@@ -172,6 +189,7 @@ void load_command() {
     ofn.lpstrTitle = "Cargar partida";
     ofn.Flags |= OFN_FILEMUSTEXIST;
     if (!run_dialog(ofn, "GetOpenFileNameA", "No se pudo cargar la partida.")) return;
+    remember_folder(ofn);
     std::string text;
     if (carrying() || !read_save_file(path, &text) || !load_game_text(text, GetTickCount())) {
         tell("El archivo no es una partida válida de Zenta Korvalo.");

@@ -39,10 +39,7 @@ uint32_t tick_count() { return GetTickCount(); }
 int random_number() { return rand(); }
 int die_random_number() { return rand(); }
 
-int run_game_over_dialog() {
-    keep_final_position();
-    return game_over_dialog();
-}
+int run_game_over_dialog() { return game_over_dialog(); }
 
 void leave_after_game() {
     ShowWindow(main_window, SW_HIDE);

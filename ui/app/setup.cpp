@@ -77,7 +77,7 @@ void cleanup() {
     release_graphics();
     release_scaled_controls();
     release_1252_fonts();
-    delete_record_files();
+    delete_record_folder();
 }
 
 void on_paint() {

@@ -4,6 +4,7 @@
 #include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 
+#include "game/save_file.h"
 #include "game/seam.h"
 #include "game/state.h"
 #include "ui/app/app.h"
@@ -109,6 +110,10 @@ static void start_game(HWND dialog) {
     for (unsigned seat = 0; seat <= last_player; seat += player_step) {
         char* name = player_name[seat];
         get_window_text(name_edit[seat], name, NAME_SIZE);
+        // A pasted tab or a character 1252 leaves undefined would make every
+        // save of this game fail.
+        for (char* c = name; *c; ++c)
+            if (!name_byte_ok(static_cast<unsigned char>(*c))) *c = '?';
         cpu_player[seat] = ticked(cpu_box[seat]) ? 1 : 0;
         if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
     }

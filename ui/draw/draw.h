@@ -12,9 +12,8 @@ struct Rect;
 void draw_board();
 void draw_buttons();
 void draw_tokens();
-// A finished game's position stays on the board, tokens and dice, until the
-// next game starts; kept when the game ends, drawn by every paint meanwhile.
-void keep_final_position();
+// Whether a finished game's position is kept (keep_final_position, game/seam.h),
+// for every paint to draw until the next game starts.
 bool final_position_kept();
 // Whether any of the rectangle is inside window_dc's clip: a paint is
 // clipped to what was invalidated, and the pictures of parts outside it are

@@ -28,14 +28,17 @@ void delay_seconds(float seconds) {
 // The press that set the thread busy, when it was one: the second click
 // of a double click begun there is not a click of its own.
 static bool busy_press_seen;
-static LONG busy_press_time;
+// Message times are the tick count, which wraps: kept and subtracted
+// unsigned, so that the difference is right across the wrap (a signed
+// subtraction overflows once the clock passes 2^31 ms, after 24.8 days).
+static DWORD busy_press_time;
 static DWORD busy_press_place;
 
 void drop_queued_input() {
     // Taken from the message that set off the wait, before the removals
     // below make another one the last retrieved.
     busy_press_seen = GetKeyState(VK_LBUTTON) < 0;
-    busy_press_time = GetMessageTime();
+    busy_press_time = static_cast<DWORD>(GetMessageTime());
     busy_press_place = GetMessagePos();
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {}
@@ -47,7 +50,7 @@ bool second_click_of_busy_press() {
     const DWORD place = GetMessagePos();
     const int dx = GET_X_LPARAM(place) - GET_X_LPARAM(busy_press_place);
     const int dy = GET_Y_LPARAM(place) - GET_Y_LPARAM(busy_press_place);
-    const DWORD since = static_cast<DWORD>(GetMessageTime() - busy_press_time);
+    const DWORD since = static_cast<DWORD>(GetMessageTime()) - busy_press_time;
     if (since > GetDoubleClickTime() || 2 * std::abs(dx) > GetSystemMetrics(SM_CXDOUBLECLK) ||
         2 * std::abs(dy) > GetSystemMetrics(SM_CYDOUBLECLK))
         return false;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-// A one-token game of "Peña" (red) against the computer ("Cpu", yellow),
+// A one-token game of "Peña" (red) against the computer ("Cpu??", yellow),
 // from F2 to the "Ganó" message, with the play test's checks on the way;
 // `started` runs once the game is on, before the first throw. The winner's
 // name, empty when the game could not be played to its end.
