@@ -193,7 +193,7 @@ bool home_token_drawn(const Play& p) {
     const uint8_t seat = p.winner == "Peña" ? 0 : 2;
     place_token(HOME_SQUARE, seat, 0);
     settle(p.game);
-    for (const Spot& s : find_tokens(capture_settled_screen(), seat))
+    for (const Spot& s : find_tokens(design_view(capture_settled_screen()), seat))
         if (s.x == tokens[seat][0].x && s.y == tokens[seat][0].y) return true;
     return false;
 }
