@@ -1,6 +1,7 @@
 // Guards against: the medium's staging and the installer disagreeing on a name, the zip lacking the UTF-8 flag of a
-// name, a file installed changed or left out, anything of the prefix left behind or removed by a round trip, texts or
-// names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11 opens.
+// name, programs with symbols, a file installed changed or left out, anything of the prefix left behind or removed by
+// a round trip, texts or names garbled under another code page, a help shortcut that no viewer on Windows 10 and 11
+// opens.
 //   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM   (77, skipped: passed, but no staged medium)
 //   install_driver player MEDIUM   (the player's installation, for game.installed)
 #include "harness.h"
@@ -40,6 +41,13 @@ static std::pair<std::string, std::string> read_link(const std::string& path) {
     return {read_as_1252(target), read_as_1252(folder)};
 }
 
+// No symbol table, and so none of the debugging sections it names (".debug_info" is "/4" there).
+static bool stripped(const std::string& program) {
+    IMAGE_FILE_HEADER file{};
+    if (program.size() > 64) program.copy(reinterpret_cast<char*>(&file), sizeof file, *(DWORD*)&program[60] + 4);
+    return file.Machine != 0 && file.PointerToSymbolTable == 0 && file.NumberOfSymbols == 0;
+}
+
 // As on Windows 10 and 11, where no WinHelp viewer works. The build zips the medium only when it is
 // complete; without the zip the round trip is skipped.
 static bool run_medium(const std::string& medium) {
@@ -49,6 +57,8 @@ static bool run_medium(const std::string& medium) {
     std::string zip = read_file(medium + ".zip");
     size_t name = zip.rfind("L\303\251ame.txt");
     CHECK(name != std::string::npos && name > 46 && zip[name - 37] & 8, "the zip flags a name as UTF-8");
+    for (const char* program : {"\\install.exe", "\\Korvalo.ex_"})
+        CHECK(stripped(read_file(medium + program)), "%s stripped", program);
     for (const char* viewer : {"\\winhlp32.exe", "\\system32\\winhlp32.exe"})
         DeleteFileW(wide_1252(special_folder(CSIDL_WINDOWS) + viewer).c_str());
     std::vector<std::string> before = prefix_state();
