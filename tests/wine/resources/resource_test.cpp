@@ -1,6 +1,6 @@
 // Guards the build putting a wrong or stale picture, pointer, icon or manifest behind an id of the game or the
 // installer, leaving one out, garbling the resource scripts' accented texts (a script saved as UTF-8), or copying wrong
-// waves beside the game.
+// waves beside the game; an installer that does not declare, as the system reads it, the game's systems.
 //
 //   resource_test GAME.exe INSTALL.exe REPOSITORY
 // Both programs are loaded as data files, so none of their code runs. The
@@ -122,6 +122,19 @@ static void check_waves(const std::string& game_folder) {
     CHECK(files_like(sounds + "*.wav") > 0, "no waves in %s", sounds.c_str());
 }
 
+// The record of the systems a program declares itself made for, as the system reads its manifest.
+static std::string supported_systems(const std::string& program) {
+    const std::wstring path = wide_1252(program);
+    ACTCTXW manifest{
+        sizeof manifest, ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr, MAKEINTRESOURCEW(1), nullptr,
+        nullptr};
+    HANDLE context = CreateActCtxW(&manifest);
+    std::string systems(4096, '\0');
+    SIZE_T size = 0;
+    QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, &systems[0], 4096, &size);
+    return systems.substr(0, size);
+}
+
 // A Unix path from the build becomes one on the drive that maps it.
 static std::string full_path(const char* path) {
     char name[MAX_PATH];
@@ -140,9 +153,9 @@ int main(int argc, char** argv) {
         NOTE("usage: resource_test GAME.exe INSTALL.exe REPOSITORY");
         return 2;
     }
-    const std::string game_path = full_path(argv[1]);
+    const std::string game_path = full_path(argv[1]), installer_path = full_path(argv[2]);
     repository = full_path(argv[3]);
-    HMODULE game = load(game_path), installer = load(full_path(argv[2]));
+    HMODULE game = load(game_path), installer = load(installer_path);
     if (!game || !installer) return 1;
     check_art(game);
     check_text(game, IDD_GAME_OVER, "Último jugador:");
@@ -157,6 +170,9 @@ int main(int argc, char** argv) {
     CHECK(resource(installer, RT_MANIFEST, MAKEINTRESOURCEA(1)) ==
               file_bytes(repository + "\\install\\install.manifest"),
           "the installer's manifest is not install.manifest");
+    const std::string systems = supported_systems(game_path);
+    CHECK(systems.size() > 4 && systems[0] != 0 && supported_systems(installer_path) == systems,
+          "the installer does not declare the systems the game declares");
     NOTE("resources: %d failed checks", failed_checks);
     return failed_checks != 0;
 }
