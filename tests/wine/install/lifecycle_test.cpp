@@ -1,9 +1,9 @@
-// Guards against: a folder refused with the wrong message, or not refused (a drive root, the Windows or system folder,
-// one too long), the focus not back on it; anything made by a refused folder, a missing file or a failed copy, or an
-// earlier installation harmed; a folder not normalised; copies read-only; shortcuts per user; registry values wrong; an
-// installed game not proposed; an uninstaller that deletes on No or Esc, under the running game, outside a trusted game
-// folder or in its current folder, says the wrong thing when nothing is installed, leaves shortcuts or keys, or
-// misreads its argument.
+// Guards against: the banner cut; a folder refused with the wrong message, or not refused (a drive root, the Windows or
+// system folder, one too long), the focus not back on it; anything made by a refused folder, a missing file or a failed
+// copy, or an earlier installation harmed; a folder not normalised; copies read-only; shortcuts per user; registry
+// values wrong; an installed game not proposed; an uninstaller that deletes on No or Esc, under the running game,
+// outside a trusted game folder or in its current folder, says the wrong thing when nothing is installed, leaves
+// shortcuts or keys, or misreads its argument.
 #include "harness.h"
 
 #include "../../../install/install.h"
@@ -95,6 +95,17 @@ static void check_refusals(PROCESS_INFORMATION& installer, HWND dialog) {
     }
 }
 
+// The banner (314 by 71 pixels) whole in the dialog, at its own size.
+static void check_banner(HWND dialog) {
+    RECT room, shown;
+    GetClientRect(dialog, &room);
+    GetWindowRect(GetDlgItem(dialog, IDC_BANNER), &shown);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&shown), 2);
+    CHECK(shown.right <= room.right && shown.bottom <= room.bottom && shown.right - shown.left == 314,
+          "the banner at %ld,%ld-%ld,%ld in %ldx%ld", shown.left, shown.top, shown.right, shown.bottom, room.right,
+          room.bottom);
+}
+
 // Nothing made for a missing source, a refused folder or a failed copy (a medium file held open), and an
 // earlier installation kept. The installer's name holds its uninstall argument, which it must ignore.
 static void check_nothing_made() {
@@ -140,6 +151,7 @@ static void check_installed() {
     PROCESS_INFORMATION installer = start_installer(MEDIUM);
     HWND dialog = wait_window(installer, true);
     CHECK(same(edit_text(dialog), "C:\\Juegos\\Korvalo"), "the installed folder proposed again");
+    check_banner(dialog);
     close_installer(installer, dialog, "the proposal");
 }
 
