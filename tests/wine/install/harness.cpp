@@ -179,6 +179,7 @@ std::vector<std::string> prefix_state() {
     list_folder(L"C:", state);
     list_key(HKEY_LOCAL_MACHINE, L"Software", state);
     list_key(HKEY_CURRENT_USER, L"Software", state);
+    list_key(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", state); // the restart's work
     std::sort(state.begin(), state.end());
     return state;
 }

@@ -3,7 +3,7 @@
 // folder, a missing file or a failed copy, or an earlier installation harmed; a folder not normalised; copies
 // read-only; shortcuts per user; registry values wrong; an installed game not proposed; an uninstaller that deletes on
 // No or Esc, under the running game, outside a trusted game folder or in its current folder, says the wrong thing when
-// nothing is installed, leaves shortcuts or keys, or misreads its argument.
+// nothing is installed, leaves shortcuts, keys or itself, or misreads its argument.
 #include "harness.h"
 
 #include "../../../install/install.h"
@@ -186,7 +186,7 @@ static void check_all_gone(const std::string& what) {
     for (const std::string& path :
          {program_group(), program_group(CSIDL_PROGRAMS), desktop_link(), desktop_link(CSIDL_DESKTOPDIRECTORY)})
         if (exists(path)) left += " " + path;
-    CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: links, keys gone", what.c_str());
+    CHECK(same(left, "(no key) (no key)") && !exists(uninstaller()), "%s: links, keys, uninstaller gone", what.c_str());
 }
 
 // The desktop shortcut starts the stand-in game in its folder, where it leaves a file. No, Esc, and Yes
@@ -227,6 +227,7 @@ static void check_registry_paths() {
         if (*path)
             RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, path, 2 * lstrlenW(path) + 2);
         plant_shortcuts();
+        CopyFileW(wide_1252(built_installer).c_str(), wide_1252(uninstaller()).c_str(), FALSE);
         decoy(special_folder(CSIDL_WINDOWS), true);
         uninstall("x /uninstall", IDYES, !*path ? "Zenta Korvalo no está instalado." : PARTLY, what);
         check_all_gone(what);

@@ -96,8 +96,11 @@ static bool run_medium(const std::string& medium, const std::string& readme_sour
     answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "uninstalling");
     answer(process, CAPTION_INSTALL, "El juego se ha desinstalado con éxito", nullptr, IDOK, "uninstalled");
     CHECK(wait_exit(process) == 0, "the uninstaller's exit code 0");
-    std::string changed = changed_since(before);
-    CHECK(changed.rfind(uninstaller() + " ", 0) == 0 && std::count(changed.begin(), changed.end(), '\n') == 1,
+    // The uninstaller, which runs, moved aside under a name of its own and deleted at the restart.
+    std::string changed = changed_since(before), aside = changed.substr(0, changed.find(' '));
+    std::string restart = "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager : PendingFileRenameOperations=";
+    CHECK(!exists(uninstaller()) && read_file(aside) == read_file(medium + "\\install.exe") &&
+              changed.substr(changed.find('\n') + 1) == restart + "\\??\\" + aside + "\n",
           "the prefix as before but for the uninstaller; changed:\n%s", escaped_for_log(changed).c_str());
     return true;
 }
