@@ -91,6 +91,7 @@ static void init_dialog(HWND dialog) {
     if (find_game_folder(folder) == GAME_FOUND) drop_final_backslash(folder);
     else default_install_folder(folder);
     SetDlgItemTextW(dialog, IDC_FOLDER, folder);
+    fit_banner(dialog, dialog_dpi(dialog));
 }
 
 // Static texts are red on the black dialog; the edit keeps the system colours.
@@ -99,6 +100,10 @@ static HBRUSH colour_static(HDC dc) {
     SetBkColor(dc, RGB(0, 0, 0));
     return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
 }
+
+// Moved to a screen of another scale, the dialog is laid out anew by the
+// system once this message has passed; the banner follows it then.
+static const UINT WM_FIT_BANNER = WM_APP;
 
 INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
@@ -109,7 +114,12 @@ INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, L
         if (LOWORD(wparam) == IDOK) press_install(dialog);
         if (LOWORD(wparam) == IDCANCEL) press_cancel(dialog);
         return TRUE;
-    case WM_DESTROY: CoUninitialize(); return FALSE;
+    case WM_DPICHANGED: PostMessageW(dialog, WM_FIT_BANNER, LOWORD(wparam), 0); return FALSE;
+    case WM_FIT_BANNER: fit_banner(dialog, static_cast<UINT>(wparam)); return TRUE;
+    case WM_DESTROY:
+        release_banner();
+        CoUninitialize();
+        return FALSE;
     }
     return FALSE;
 }

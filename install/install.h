@@ -111,6 +111,11 @@ void write_install_registry();
 InstalledGame find_game_folder(WCHAR* out);
 void remove_install_registry();
 
+// banner.cpp
+UINT dialog_dpi(HWND dialog);
+void fit_banner(HWND dialog, UINT dpi);
+void release_banner();
+
 // dialog.cpp
 INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -6,6 +6,7 @@
 
 // Controls of the install dialog (Instalar is IDOK, Cancel is IDCANCEL)
 #define IDC_FOLDER 102
+#define IDC_BANNER 103
 #define IDC_STATIC (-1)
 
 // Bitmaps

@@ -62,6 +62,23 @@ static bool game_running() {
     return true;
 }
 
+// The uninstaller left in the Windows folder is what administrators look
+// for. Started from there it is the running program, which the system will
+// not delete but lets be renamed: it moves aside, so that an installation
+// before the restart places its own uninstaller under the name undisturbed,
+// and is deleted at the next restart. Started from elsewhere, it goes now.
+static void remove_uninstaller() {
+    WCHAR uninstaller[MAX_PATH], folder[MAX_PATH], aside[MAX_PATH];
+    if (!windows_file(uninstaller, UNINSTALLER_NAME) || !file_exists(uninstaller)) return;
+    if (DeleteFileW(uninstaller) || !windows_file(folder, "")) return;
+    const WCHAR* doomed = uninstaller;
+    if (GetTempFileNameW(folder, L"kor", 0, aside)) {
+        if (MoveFileExW(uninstaller, aside, MOVEFILE_REPLACE_EXISTING)) doomed = aside;
+        else DeleteFileW(aside);
+    }
+    MoveFileExW(doomed, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 // Only "Sí" uninstalls: closing the question is no answer. Nothing is
 // deleted under a running game; the user is asked to close it and asked
 // again.
@@ -75,4 +92,5 @@ void uninstall_game() {
     }
     remove_game_files();
     remove_install_registry();
+    remove_uninstaller();
 }

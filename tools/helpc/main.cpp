@@ -4,7 +4,7 @@
 //                                    also write the same help there as HTML
 //                                    pages with the contents file and the
 //                                    project of OUTPUT.chm
-//   helpc --text SOURCE.txt OUT.txt  convert a UTF-8 text to Windows-1252, CR LF
+//   helpc --text SOURCE.txt OUT.txt  a UTF-8 text for Notepad: byte-order mark, CR LF
 // Errors go to stderr as "SOURCE:LINE: message"; nothing is written then,
 // so that a failed build leaves no stale output behind.
 #include <cstdio>

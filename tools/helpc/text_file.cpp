@@ -16,17 +16,17 @@ std::vector<std::string> source_lines(const std::string& utf8) {
 }
 
 bool convert_text_file(const std::string& utf8, std::string& out, SourceError& error) {
-    out.clear();
+    out = "\xEF\xBB\xBF";
     int line = 0;
     for (const std::string& raw : source_lines(utf8)) {
         line++;
-        std::string text, problem;
-        if (!utf8_to_cp1252(raw, text, problem)) {
+        std::string checked, problem;
+        if (!utf8_to_cp1252(raw, checked, problem)) {
             error.line = line;
             error.message = problem;
             return false;
         }
-        out += text + "\r\n";
+        out += raw + "\r\n";
     }
     return true;
 }

@@ -179,12 +179,14 @@ std::vector<std::string> prefix_state() {
     list_folder(L"C:", state);
     list_key(HKEY_LOCAL_MACHINE, L"Software", state);
     list_key(HKEY_CURRENT_USER, L"Software", state);
+    list_key(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", state); // the restart's work
     std::sort(state.begin(), state.end());
     return state;
 }
 
 // Wine's own bookkeeping moves by itself: the display driver's date stamp,
-// Wine's settings, the state of the shell's folder windows.
+// Wine's settings, the state of the shell's folder windows; and Notepad keeps
+// its settings.
 std::string changed_since(const std::vector<std::string>& before) {
     std::vector<std::string> after = prefix_state(), changed;
     std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(),
@@ -192,7 +194,8 @@ std::string changed_since(const std::vector<std::string>& before) {
     std::string kept;
     for (const std::string& line : changed)
         if (line.find(" : DriverDateData=") == std::string::npos && line.rfind("HKCU\\Software\\Wine\\", 0) &&
-            line.rfind("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\", 0))
+            line.rfind("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\", 0) &&
+            line.rfind("HKCU\\Software\\Microsoft\\Notepad", 0))
             kept += line + "\n";
     return kept;
 }

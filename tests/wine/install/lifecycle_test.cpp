@@ -1,12 +1,14 @@
-// Guards against: a folder refused with the wrong message, or not refused (a drive root, the Windows or system folder,
-// one too long), the focus not back on it; anything made by a refused folder, a missing file or a failed copy, or an
-// earlier installation harmed; a folder not normalised; copies read-only; shortcuts per user; registry values wrong; an
-// installed game not proposed; an uninstaller that deletes on No or Esc, under the running game, outside a trusted game
-// folder or in its current folder, says the wrong thing when nothing is installed, leaves shortcuts or keys, or
-// misreads its argument.
+// Guards against: the banner cut or not scaled with the dialog; a folder refused with the wrong message, or not refused
+// (a drive root, the Windows or system folder, one too long), the focus not back on it; anything made by a refused
+// folder, a missing file or a failed copy, or an earlier installation harmed; a folder not normalised; copies
+// read-only; shortcuts per user; registry values wrong; an installed game not proposed; an uninstaller that deletes on
+// No or Esc, under the running game, outside a trusted game folder or in its current folder, says the wrong thing when
+// nothing is installed, leaves shortcuts, keys or itself, or misreads its argument.
 #include "harness.h"
 
 #include "../../../install/install.h"
+
+#include <algorithm>
 
 static const char MEDIUM[] = "C:\\medio";
 static const char GAME[] = "C:\\Juegos\\Korvalo\\";
@@ -95,6 +97,21 @@ static void check_refusals(PROCESS_INFORMATION& installer, HWND dialog) {
     }
 }
 
+// The banner (314 by 71 pixels) whole in the dialog: at its own size at 100 %, and above it grown with the scale as far
+// as the dialog, laid out by the system with its font scaled, has room for it.
+static void check_banner(HWND dialog, DWORD dpi) {
+    RECT room, shown;
+    GetClientRect(dialog, &room);
+    GetWindowRect(GetDlgItem(dialog, IDC_BANNER), &shown);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&shown), 2);
+    int width = shown.right - shown.left, height = shown.bottom - shown.top;
+    CHECK(shown.right <= room.right && shown.bottom <= room.bottom && width >= 314 &&
+              width == std::min<int>(MulDiv(314, dpi, 96), room.right - shown.left) &&
+              abs(width * 71 - height * 314) < 314,
+          "at %lu dpi: the banner %dx%d at %ld,%ld in %ldx%ld", dpi, width, height, shown.left, shown.top, room.right,
+          room.bottom);
+}
+
 // Nothing made for a missing source, a refused folder or a failed copy (a medium file held open), and an
 // earlier installation kept. The installer's name holds its uninstall argument, which it must ignore.
 static void check_nothing_made() {
@@ -124,7 +141,7 @@ static void check_nothing_made() {
     CloseHandle(held);
 }
 
-// The files, every user's shortcuts and both keys; the folder proposed again.
+// The files, every user's shortcuts and both keys; the folder proposed again, at every scale.
 static void check_installed() {
     CHECK(same(names(files_in(program_group())), "Ayuda.lnk Léame.lnk Zenta Korvalo.lnk "), "the common group");
     size_t bytes = 0;
@@ -137,10 +154,14 @@ static void check_installed() {
                    "\nNoModify=#1\nNoRepair=#1\nPublisher=Zenta Korvalo\nUninstallString=\"" + uninstaller() +
                    "\" /uninstall\n"),
           "the uninstall entry");
-    PROCESS_INFORMATION installer = start_installer(MEDIUM);
-    HWND dialog = wait_window(installer, true);
-    CHECK(same(edit_text(dialog), "C:\\Juegos\\Korvalo"), "the installed folder proposed again");
-    close_installer(installer, dialog, "the proposal");
+    for (DWORD dpi : {144, 192, 96}) { // Wine gives a program started after a change of LogPixels the new scale
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        PROCESS_INFORMATION installer = start_installer(MEDIUM);
+        HWND dialog = wait_window(installer, true);
+        CHECK(same(edit_text(dialog), "C:\\Juegos\\Korvalo"), "the installed folder proposed again");
+        check_banner(dialog, dpi);
+        close_installer(installer, dialog, "the proposal");
+    }
 }
 
 static void uninstall(const std::string& line, int button, const char* result, const std::string& what) {
@@ -165,7 +186,7 @@ static void check_all_gone(const std::string& what) {
     for (const std::string& path :
          {program_group(), program_group(CSIDL_PROGRAMS), desktop_link(), desktop_link(CSIDL_DESKTOPDIRECTORY)})
         if (exists(path)) left += " " + path;
-    CHECK(same(left, "(no key) (no key)") && exists(uninstaller()), "%s: links, keys gone", what.c_str());
+    CHECK(same(left, "(no key) (no key)") && !exists(uninstaller()), "%s: links, keys, uninstaller gone", what.c_str());
 }
 
 // The desktop shortcut starts the stand-in game in its folder, where it leaves a file. No, Esc, and Yes
@@ -206,6 +227,7 @@ static void check_registry_paths() {
         if (*path)
             RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, path, 2 * lstrlenW(path) + 2);
         plant_shortcuts();
+        CopyFileW(wide_1252(built_installer).c_str(), wide_1252(uninstaller()).c_str(), FALSE);
         decoy(special_folder(CSIDL_WINDOWS), true);
         uninstall("x /uninstall", IDYES, !*path ? "Zenta Korvalo no está instalado." : PARTLY, what);
         check_all_gone(what);

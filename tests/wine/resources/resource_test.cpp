@@ -1,6 +1,6 @@
 // Guards the build putting a wrong or stale picture, pointer, icon or manifest behind an id of the game or the
 // installer, leaving one out, garbling the resource scripts' accented texts (a script saved as UTF-8), or copying wrong
-// waves beside the game.
+// waves beside the game; an installer manifest lacking, as the system reads it, the game's systems or DPI awareness.
 //
 //   resource_test GAME.exe INSTALL.exe REPOSITORY
 // Both programs are loaded as data files, so none of their code runs. The
@@ -122,6 +122,25 @@ static void check_waves(const std::string& game_folder) {
     CHECK(files_like(sounds + "*.wav") > 0, "no waves in %s", sounds.c_str());
 }
 
+// What the system reads from a program's manifest when it starts it: the record of the systems the program
+// declares itself made for, and its DPI awareness, the older entry first.
+static std::pair<std::string, std::string> read_by_system(const std::string& program) {
+    const std::wstring path = wide_1252(program);
+    ACTCTXW manifest{
+        sizeof manifest, ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr, MAKEINTRESOURCEW(1), nullptr,
+        nullptr};
+    HANDLE context = CreateActCtxW(&manifest);
+    std::string systems(4096, '\0');
+    SIZE_T size = 0;
+    QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, &systems[0], 4096, &size);
+    WCHAR aware[64] = L"", awareness[64] = L"";
+    QueryActCtxSettingsW(0, context, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", aware, 64,
+                         nullptr);
+    QueryActCtxSettingsW(0, context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+                         awareness, 64, nullptr);
+    return {systems.substr(0, size), read_as_1252(aware) + " " + read_as_1252(awareness)};
+}
+
 // A Unix path from the build becomes one on the drive that maps it.
 static std::string full_path(const char* path) {
     char name[MAX_PATH];
@@ -140,9 +159,9 @@ int main(int argc, char** argv) {
         NOTE("usage: resource_test GAME.exe INSTALL.exe REPOSITORY");
         return 2;
     }
-    const std::string game_path = full_path(argv[1]);
+    const std::string game_path = full_path(argv[1]), installer_path = full_path(argv[2]);
     repository = full_path(argv[3]);
-    HMODULE game = load(game_path), installer = load(full_path(argv[2]));
+    HMODULE game = load(game_path), installer = load(installer_path);
     if (!game || !installer) return 1;
     check_art(game);
     check_text(game, IDD_GAME_OVER, "Último jugador:");
@@ -161,6 +180,11 @@ int main(int argc, char** argv) {
     CHECK(resource(installer, RT_MANIFEST, MAKEINTRESOURCEA(1)) ==
               file_bytes(repository + "\\install\\install.manifest"),
           "the installer's manifest is not install.manifest");
+    const std::string systems = read_by_system(game_path).first;
+    const auto [installer_systems, installer_dpi] = read_by_system(installer_path);
+    CHECK(systems.size() > 4 && systems[0] != 0 && installer_systems == systems,
+          "the installer does not declare the systems the game declares");
+    CHECK(installer_dpi == "true/pm PerMonitorV2", "the installer's DPI awareness: %s", installer_dpi.c_str());
     NOTE("resources: %d failed checks", failed_checks);
     return failed_checks != 0;
 }

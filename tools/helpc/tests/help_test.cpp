@@ -257,16 +257,6 @@ TEST(Help, KorvaloChmHoldsEveryPageOfTheSourceContentsFirst) {
     EXPECT_EQ(records[4].substr(0, 2), "\x0A\x0C");
 }
 
-TEST(Help, ReadmeIsWindows1252WithCrLf) {
-    std::string text = slurp(KORVALO_README_FILE);
-    EXPECT_NE(text.find("L\xE9"
-                        "ame.txt"),
-              std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 2);
-    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << "a bare CR or LF";
-}
-
 // Each source the compiler must refuse, with the line it names.
 TEST(Help, SourceRefusals) {
     const std::string head = "@caption Zenta Korvalo\n@back Volver\n";
