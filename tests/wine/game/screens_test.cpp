@@ -178,20 +178,6 @@ Pictures take_pictures(const char* exe, const char* saved) {
     return all;
 }
 
-// The board's outline is k pixels wide at k times its design rows.
-void check_board_height(const Image& shot) {
-    const int x = (board_rect.left + board_rect.right) / 2 * scale;
-    int outline = 0;
-    for (int j = 0; j < scale; ++j)
-        outline += (shot.at(x, board_rect.top * scale + j) == 0xFF0000) +
-                   (shot.at(x, board_rect.bottom * scale + j) == 0xFF0000);
-    NOTE("scale %d: the board's outline from row %d to row %d", scale, board_rect.top * scale,
-         board_rect.bottom * scale + scale - 1);
-    CHECK(outline == 2 * scale && shot.at(x, board_rect.top * scale - 1) == 0,
-          "the board's outline is not %d pixels wide at rows %d and %d", scale, board_rect.top * scale,
-          board_rect.bottom * scale);
-}
-
 // The first throw of new games changes nothing but the dice, the tokens
 // that moved, the centre and the turn's name: no piece of a die is left.
 void check_first_throws(const char* exe, int starts) {
@@ -205,7 +191,6 @@ void check_first_throws(const char* exe, int starts) {
         wait_until([&] { return !find_game_box(game); }, 5000);
         settle(game);
         const Image before = capture_settled_screen();
-        if (n == 0) check_board_height(before);
         click(game, (top_arm.left + top_arm.right) / 2, top_arm.top + 30);
         Sleep(1200);
         settle(game);
@@ -229,38 +214,37 @@ void check_first_throws(const char* exe, int starts) {
     stop_game(game);
 }
 
+// A pointer as the system draws it, on grey.
+Image drawn(HCURSOR pointer, int size) {
+    Image image;
+    image.w = image.h = size;
+    image.px.resize(static_cast<size_t>(size) * size);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateBitmap(size, size, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    const RECT all = {0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    DrawIconEx(dc, 0, 0, pointer, 0, 0, 0, nullptr, DI_NORMAL);
+    SelectObject(dc, old);
+    GetBitmapBits(canvas, size * size * 4, image.px.data());
+    for (uint32_t& p : image.px) p &= 0xFFFFFF;
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    return image;
+}
+
 // A pointer enlarged block for block with its hot spot, by the game's own
 // code in this process (another process's pointer cannot be read back).
 void check_enlarged_pointer(const char* exe) {
     HMODULE game = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HCURSOR design = static_cast<HCURSOR>(LoadImageA(game, MAKEINTRESOURCEA(IDCUR_POINTER_RED), IMAGE_CURSOR, 0, 0, 0));
     const int screen_scale = scale;
-    pixel_scale = 3;
-    scale = 3;
+    pixel_scale = scale = 3;
     HCURSOR larger = enlarged_pointer(design);
-    Image drawn[2];
-    for (int i = 0; i < 2; ++i) {
-        const int size = i == 0 ? 32 : 96;
-        HDC dc = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        uint32_t* px = nullptr;
-        HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, canvas);
-        const RECT all = {0, 0, size, size};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-        DrawIconEx(dc, 0, 0, i == 0 ? design : larger, 0, 0, 0, nullptr, DI_NORMAL);
-        GdiFlush();
-        drawn[i].w = drawn[i].h = size;
-        for (int p = 0; p < size * size; ++p) drawn[i].px.push_back(px[p] & 0xFFFFFF);
-        SelectObject(dc, old);
-        DeleteObject(canvas);
-        DeleteDC(dc);
-    }
     ICONINFO small = {}, large = {};
     GetIconInfo(design, &small);
     GetIconInfo(larger, &large);
-    const int differ = differs_from_enlarged(drawn[1], POINT{0, 0}, drawn[0], POINT{0, 0}, 32, 32);
+    const int differ = differs_from_enlarged(drawn(larger, 96), POINT{0, 0}, drawn(design, 32), POINT{0, 0}, 32, 32);
     CHECK(design && larger != design && differ == 0 && large.xHotspot == 3 * small.xHotspot &&
               large.yHotspot == 3 * small.yHotspot,
           "a pointer three times larger: %d pixels not its own enlarged, hot spot %lu,%lu for %lu,%lu", differ,
