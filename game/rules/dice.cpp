@@ -58,11 +58,13 @@ void set_dice_ranges() {
     die_max_x[1] = screen_w;
 }
 
+// Every game starts with the same picture: no die until its first throw,
+// whatever the last game threw (a die is drawn only while dice_count
+// counts it and it has a face).
 void reset_dice() {
-    dice[0].x = 150;
-    dice[0].y = 0;
-    dice[1].x = 350;
-    dice[1].y = 25;
+    dice[0] = DieRecord{150, 0, 0, 0};
+    dice[1] = DieRecord{350, 25, 0, 0};
+    dice_count = 0;
     store_dice_background();
     set_dice_ranges();
 }
