@@ -1,5 +1,7 @@
 // Record files: their exact bytes in the record folder, the game-over texts,
 // the run's summary read back from damaged files, and their deletion.
+#include "game/crc32.h"
+#include "game/save_file.h"
 #include "records/records.h"
 #include "test_support.h"
 
@@ -59,15 +61,57 @@ TEST(Records, SummaryAndGamesWonReadDamagedFilesByName) {
     EXPECT_EQ(total_game_time, 0x01000030u);
     tally_records(1);
     EXPECT_EQ(total_game_time, 0x01000010u);
-    game_number = 4;
-    current_player = 2;
-    format_record_name(record_file_name, 3); // deleted while the game ran: not made anew
-    finish_game_record();
-    EXPECT_FALSE(std::filesystem::exists("Juego3.dat"));
-    EXPECT_STREQ(game_over_texts.games_won, "2");
-    EXPECT_STREQ(game_over_texts.total_games, "4");
-    EXPECT_FALSE(game_over_texts.first_home_read);
-    for (const char* n : {"Juego1.dat", "Juego2.dat", "Juego4.dat"}) std::remove(n);
+    game_number = 5;
+    create_record_file();
+    win_game(2, 0);
+    EXPECT_STREQ(game_over_texts.games_won, "3");
+    EXPECT_STREQ(game_over_texts.total_games, "5");
+    for (const char* n : {"Juego1.dat", "Juego2.dat", "Juego4.dat", "Juego5.dat"}) std::remove(n);
+}
+
+// A record file lost while its game runs (the temporary folder cleaned) at
+// each step, or a game loaded from a save that does not say whose token was
+// first home: the names never shift, and a save never names nobody.
+TEST(Records, NamesKeepTheirPlacesWhateverIsLost) {
+    for (int lost = 0; lost <= 4; ++lost) {
+        start_game(2, 2);
+        auto lose = [&](int point) {
+            if (lost == point) std::remove(record_file_name);
+        };
+        lose(1);
+        current_player = 2;
+        token_home(0);
+        tokens_in_jail[2] = 1; // it came home from jail
+        lose(2);
+        if (lost == 4) {
+            std::string text = save_game_text(fake_clock);
+            const size_t at = text.find("first_home ");
+            text.erase(at, text.find('\n', at) + 1 - at);
+            text.resize(text.rfind("crc32 "));
+            char crc[16];
+            std::snprintf(crc, sizeof crc, "crc32 %08lx\n",
+                          static_cast<unsigned long>(crc32_of(text.data(), text.size())));
+            ASSERT_TRUE(load_game_text(text + crc, fake_clock));
+            const std::string saved = save_game_text(fake_clock);
+            EXPECT_TRUE(check_game_text(saved));
+            EXPECT_EQ(saved.find("first_home"), std::string::npos);
+        }
+        current_player = 0;
+        append_result();
+        lose(3);
+        fake_clock = game_start_tick + 5000;
+        finish_game_record();
+        const std::string first = lost == 4 ? "" : "Jugador 2";
+        EXPECT_EQ(file_bytes(record_file_name), first + std::string("\0Jugador 2\0Jugador 1\0\x88\x13\0\0", 25))
+            << lost;
+        EXPECT_STREQ(game_over_texts.first_home, first.c_str());
+        EXPECT_STREQ(game_over_texts.games_won, "1");
+        tally_records(1);
+        const uint8_t expected[2][RECORD_COUNTS] = {{0, 0, 1}, {lost != 4, 1, 0}};
+        for (int c = 0; c < RECORD_COUNTS; ++c)
+            EXPECT_TRUE(record_tally[0][c] == expected[0][c] && record_tally[2][c] == expected[1][c]) << lost << c;
+        delete_record_files();
+    }
 }
 
 TEST(Records, LastPlayerIsTheFurthestBehindAndNumbersStopAt255) {
