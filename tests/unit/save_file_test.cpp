@@ -187,6 +187,14 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
     delete_record_files();
 }
 
+// A token out on the board at a step of its route, as play leaves it.
+static void put_out(uint8_t seat, uint8_t t, uint8_t step) {
+    tokens[seat][t].state = static_cast<uint8_t>(TS_ON_TRACK | (step >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
+    tokens[seat][t].step = step;
+    tokens_in_jail[seat] -= 1;
+    place_token(step_to_square(step, seat), seat, t);
+}
+
 // Files whose every value is in range but that no game could have left:
 // each would let the game play on against its rules or get stuck later.
 TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
@@ -201,18 +209,27 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
-    start_game(2, 2); // the same with red's other token in jail
-    tokens[0][0].state = TS_ON_TRACK;
-    tokens_in_jail[0] = 1;
-    place_token(step_to_square(0, 0), 0, 0);
-    throw_with(3, 4);
-    const std::string chance = edited(save_game_text(fake_clock), "(flags [^\n]*)", "$1 GF_CAPTURE_POSSIBLE");
+    start_game(2, 2); // red's token 0 out, the other in jail; yellow's 8 squares ahead of it
+    put_out(0, 0, 0);
+    put_out(2, 0, 42);
+    throw_with(3, 5);
+    const std::string chance = save_game_text(fake_clock);
+    start_game(2, 2); // red's token 1 could capture with the 2; token 0 has played it
+    put_out(0, 0, 65);
+    put_out(0, 1, 20);
+    put_out(2, 0, 56);
+    throw_with(4, 2);
+    int32_t x, y;
+    square_centre(step_to_square(67, 0), &x, &y);
+    person_drop(0, x, y);
+    const std::string spent = save_game_text(fake_clock);
     start_game(2, 2); // red's token 0 home first, token 1 in jail
     token_home(0);
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &chance, &home}) ASSERT_TRUE(check_game_text(*t)) << *t;
+    for (const std::string* t : {&jailed, &to_move, &single, &chance, &spent, &home})
+        ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
     const std::string refused[] = {
@@ -231,6 +248,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),             // the computer never moves after another's throw
         edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
         edited(chance, "culprit_token [0-9]", "culprit_token 3"),
+        edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
+        edited(spent, " GF_CAPTURE_POSSIBLE", ""),
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
                "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
