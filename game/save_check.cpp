@@ -63,10 +63,10 @@ bool seats_sound(const SavedGame& g) {
     return computers < g.players && g.seated(g.current);
 }
 
-// Where a die can come to rest: bounced inside the screen, or dragged with
-// the pointer on the screen and at most its width beyond the left or top
-// edge (a new game's places need not lie in the die's own half).
-bool die_placed(const SavedDie& d) { return d.x >= -60 && d.x < screen_w && d.y >= -60 && d.y < screen_h; }
+// Where a die can lie on some screen: dragged at most its own size beyond
+// the left or the top edge, anywhere else on a screen large enough. The
+// loader brings it onto this one.
+bool die_placed(const SavedDie& d) { return d.x >= -DIE_SIZE && d.y >= -DIE_SIZE; }
 
 bool dice_sound(const SavedGame& g) {
     const SavedDie &a = g.dice[0], &b = g.dice[1];

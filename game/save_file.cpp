@@ -282,9 +282,16 @@ void apply_game(const SavedGame& g, uint32_t now) {
         }
     }
     reset_dice(); // the dice ranges of this screen
-    for (unsigned i = 0; i < 2; ++i) {
-        dice[i].x = static_cast<int16_t>(g.dice[i].x);
-        dice[i].y = static_cast<int16_t>(g.dice[i].y);
+    for (uint8_t i = 0; i < 2; ++i) {
+        // The save does not say its screen: a die this one could not have
+        // left where it lies comes into its range, as at a display change.
+        const SavedDie& d = g.dice[i];
+        if (die_in_reach(i, d.x, d.y)) {
+            dice[i].x = static_cast<int16_t>(d.x);
+            dice[i].y = static_cast<int16_t>(d.y);
+        } else {
+            put_die_in_range(i, d.x, d.y);
+        }
         dice[i].value = g.dice[i].value;
         dice[i].face = g.dice[i].face;
     }

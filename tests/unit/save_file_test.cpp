@@ -153,8 +153,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"die 1 (-?[0-9]+) (-?[0-9]+) [0-9]+ [0-9]+", "die 1 $1 $2 0 0"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) ([0-9]+) [0-9]+", "die 1 $1 $2 $3 7"},
         {"die 0 -?[0-9]+", "die 0 -61"},
-        {"die 0 -?[0-9]+ -?[0-9]+", "die 0 10 480"},
-        {"die 1 -?[0-9]+ -?[0-9]+", "die 1 640 480"},
+        {"die 1 -?[0-9]+ -?[0-9]+", "die 1 10 -61"},
         {"moves_left [0-9]+", "moves_left 0"},
         {"dice_count 2", "dice_count 3"},
         {"dice_count 2", "dice_count 2 2"},
@@ -231,7 +230,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     for (const std::string* t : {&jailed, &to_move, &single, &chance, &spent, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
-    EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
+    EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
+                                       "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
     const std::string refused[] = {
         edited(jailed, "throws_left 2", "throws_left 0"),
         edited(jailed, "throws_left 2", "throws_left 1"),
