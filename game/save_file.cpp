@@ -327,7 +327,7 @@ std::string save_game_text(uint32_t now) {
     // An unknown name is left out rather than written empty: no seat with a
     // token home need bear the empty name, and the loader would refuse it.
     const GameRecord& r = game_record;
-    if (tokens_per_player > 1 && (game_flags & GF_FIRST_HOME_DONE) && r.names_held > 0 && r.first_home_known)
+    if (tokens_per_player > 1 && (game_flags & GF_FIRST_HOME_DONE) && r.first_home_known)
         add_name_line(out, "first_home", r.names[RECORD_FIRST_HOME]);
     add_line(out, "time %lld", static_cast<long long>(now - game_start_tick));
     add_line(out, "current %lld", current_player);

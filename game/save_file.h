@@ -22,9 +22,8 @@ bool check_game_text(const std::string& text);
 
 // Makes the saved game the running game, as a game of this run: it takes
 // the game number new_game would give it, its record file is created again
-// (with the first-home name, empty if the save does not say it, once a
-// token is home), its time goes on from the
-// saved time, the whole board is repainted and the pointer is the current
-// player's. False, with nothing changed at all, for any text that is not a
-// sound saved game.
+// (once a token is home, with the first-home name, empty if the save does
+// not say it), its time goes on from the saved time, the whole board is
+// repainted and the pointer is the current player's. False, with nothing
+// changed at all, for any text that is not a sound saved game.
 bool load_game_text(const std::string& text, uint32_t now);

@@ -24,9 +24,7 @@ static void write_record() {
     if (!f) return;
     const GameRecord& r = game_record;
     for (unsigned i = 0; i < r.names_held; ++i) std::fwrite(r.names[i], 1, std::strlen(r.names[i]) + 1, f);
-    // The duration follows the three names only: alone it would be read back
-    // as the first-home name.
-    if (r.has_duration && r.names_held == RECORD_COUNTS) {
+    if (r.has_duration) {
         const unsigned char b[4] = {static_cast<unsigned char>(r.duration), static_cast<unsigned char>(r.duration >> 8),
                                     static_cast<unsigned char>(r.duration >> 16),
                                     static_cast<unsigned char>(r.duration >> 24)};
@@ -60,10 +58,7 @@ void append_first_home() {
 }
 
 void append_result() {
-    if (tokens_per_player == 1) {
-        set_name(RECORD_FIRST_HOME, player_name[current_player]);
-        game_record.first_home_known = true;
-    }
+    if (tokens_per_player == 1) set_name(RECORD_FIRST_HOME, player_name[current_player]);
     set_name(RECORD_LAST_PLAYER, player_name[find_last_player()]);
     set_name(RECORD_WINNER, player_name[current_player]);
     write_record();
