@@ -19,19 +19,6 @@ static std::string view() {
            std::to_string(fake_invalidations) + " " + std::to_string(fake_pointer);
 }
 
-// One line edited and the checksum made right again, so that only the
-// edited value can be the reason for a refusal.
-static std::string edited(const std::string& text, const char* pattern, const char* replacement) {
-    const std::string content = text.substr(0, text.rfind("crc32 "));
-    const std::string changed =
-        std::regex_replace(content, std::regex(pattern), replacement, std::regex_constants::format_first_only);
-    EXPECT_NE(changed, content) << "pattern " << pattern << " matched nothing";
-    char line[16];
-    std::snprintf(line, sizeof line, "crc32 %08lx\n",
-                  static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
-    return changed + line;
-}
-
 // The game's states from here to its end, the clock's passing left out.
 static std::vector<std::string> play_on(uint32_t chooser, unsigned seed) {
     std::srand(seed);
@@ -149,6 +136,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"flags GF_CAN_MOVE", "flags GF_MAY_THROW GF_CAN_MOVE"}, // order
         {"flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_MAY_THROW"}, // a throw with dice still to play
         {"flags GF_CAN_MOVE", "flags"},                          // to move, and nothing can
+        {" GF_FIRST_HOME_DONE", ""},                             // a token home
         {"die 0 (-?[0-9]+) (-?[0-9]+) [0-9]+", "die 0 $1 $2 13"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) [0-9]+ [0-9]+", "die 1 $1 $2 0 0"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) ([0-9]+) [0-9]+", "die 1 $1 $2 $3 7"},
@@ -208,11 +196,6 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
-    start_game(2, 2); // red's token 0 out, the other in jail; yellow's 8 squares ahead of it
-    put_out(0, 0, 0);
-    put_out(2, 0, 42);
-    throw_with(3, 5);
-    const std::string chance = save_game_text(fake_clock);
     start_game(2, 2); // red's token 1 could capture with the 2; token 0 has played it
     put_out(0, 0, 65);
     put_out(0, 1, 20);
@@ -227,8 +210,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &chance, &spent, &home})
-        ASSERT_TRUE(check_game_text(*t)) << *t;
+    for (const std::string* t : {&jailed, &to_move, &single, &spent, &home}) ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
                                        "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
@@ -245,9 +227,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
-        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),             // the computer never moves after another's throw
-        edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
-        edited(chance, "culprit_token [0-9]", "culprit_token 3"),
+        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
