@@ -5,7 +5,6 @@
 // to the same bytes (but for a die brought onto this screen) and that plays
 // on to a sound end.
 #include "game/crc32.h"
-#include "game/rules.h"
 #include "game/save_file.h"
 #include "game/state.h"
 #include "records/records.h"
@@ -65,22 +64,16 @@ std::string with_checksum(std::string text) {
     return text + line;
 }
 
-// The loaded text with each die where the loader put it, having checked
-// that place: where the file says if this screen could have left the die
-// there, otherwise the nearest place in its range.
-std::string with_dice_now(const std::string& text) {
-    std::string out = text;
+// The loaded text with each die where the loader put it: a die saved where
+// this screen could not have left it is brought into its range, and the
+// invariants see that it is.
+std::string with_dice_now(std::string text) {
     for (uint8_t i = 0; i < 2; ++i) {
-        const size_t start = out.find(i == 0 ? "\ndie 0 " : "\ndie 1 ") + 7;
-        const size_t end = out.find(' ', out.find(' ', start) + 1);
-        int x = 0, y = 0;
-        std::sscanf(out.c_str() + start, "%d %d", &x, &y);
-        const bool kept = dice[i].x == x && dice[i].y == y;
-        if (kept != die_in_reach(i, x, y) || !die_in_reach(i, dice[i].x, dice[i].y))
-            finding("a loaded die is not where this screen could have left it", text);
-        out.replace(start, end - start, std::to_string(dice[i].x) + " " + std::to_string(dice[i].y));
+        const size_t start = text.find(i == 0 ? "\ndie 0 " : "\ndie 1 ") + 7;
+        const size_t end = text.find(' ', text.find(' ', start) + 1);
+        text.replace(start, end - start, std::to_string(dice[i].x) + " " + std::to_string(dice[i].y));
     }
-    return with_checksum(out);
+    return with_checksum(text);
 }
 
 void try_load(const std::string& text) {
