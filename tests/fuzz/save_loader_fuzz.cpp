@@ -64,9 +64,8 @@ std::string with_checksum(std::string text) {
     return text + line;
 }
 
-// The loaded text with each die where the loader put it: a die saved where
-// this screen could not have left it is brought into its range, and the
-// invariants see that it is.
+// The loaded text with each die where the loader put it, which the
+// invariants check this screen could have left it.
 std::string with_dice_now(std::string text) {
     for (uint8_t i = 0; i < 2; ++i) {
         const size_t start = text.find(i == 0 ? "\ndie 0 " : "\ndie 1 ") + 7;

@@ -32,7 +32,6 @@ static std::vector<std::string> play_on(uint32_t chooser, unsigned seed) {
 
 TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
     const uint8_t seatings[][3] = {{2, 1, 2}, {2, 2, 0}, {4, 1, 3}, {4, 4, 0}};
-    unsigned round_trips = 0;
     for (const auto& s : seatings) {
         for (unsigned game = 0; game < 2; ++game) {
             auto set_up = [&] {
@@ -63,11 +62,9 @@ TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
                 EXPECT_EQ(play_on(chooser, 5 + k), original) << texts[k];
                 EXPECT_EQ(file_bytes(record_file_name).substr(0, 30), record);
                 delete_record_files();
-                round_trips += 1;
             }
         }
     }
-    EXPECT_GT(round_trips, 20u);
 }
 
 TEST(SaveFile, ChecksumIsTheCommonCrc32) { EXPECT_EQ(crc32_of("123456789", 9), 0xCBF43926u); }
@@ -127,9 +124,11 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"name 1 [^\n]*", "name 1 Cuarenta bytes de nombre para un jugador!!"},
         {"name 2 [^\n]*", "name 2 Diez bytes"},
         {"name 3 [^\n]*", "name 3 Tab\there"},
+        {"name 2 ", "name 2_"},
         {"name 0 [^\n]*", "name 0 \x81na"},
         {"first_home [^\n]*", "first_home Nadie"},
         {"time [0-9]+", "time 4294967296"},
+        {"time [0-9]+", "time 1:"},
         {"current [0-9]", "current 7"},
         {"flags", "flags GF_GAME_ON"},
         {"flags", "flags GF_CAN_MOVE GF_CAN_MOVE"},
@@ -205,12 +204,21 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     square_centre(step_to_square(67, 0), &x, &y);
     person_drop(0, x, y);
     const std::string spent = save_game_text(fake_clock);
+    start_game(2, 4); // red's token 0 has moved 4 on from the chance the 2 gave it
+    put_out(0, 0, 50);
+    put_out(0, 1, 2);
+    put_out(2, 0, 18);
+    throw_with(4, 2);
+    square_centre(step_to_square(54, 0), &x, &y);
+    person_drop(0, x, y);
+    const std::string moved_on = save_game_text(fake_clock);
     start_game(2, 2); // red's token 0 home first, token 1 in jail
     token_home(0);
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &spent, &home}) ASSERT_TRUE(check_game_text(*t)) << *t;
+    for (const std::string* t : {&jailed, &to_move, &single, &spent, &moved_on, &home})
+        ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
                                        "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
@@ -230,6 +238,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
                "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
