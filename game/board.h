@@ -52,6 +52,8 @@ void recentre_board();
 // The screen has a new size while the program runs: the board is centred on
 // it again and every token and die moves with it (screen_change.cpp).
 void move_board_to_screen(uint16_t w, uint16_t h);
+// Die i at (x, y), or the nearest place whole on the screen and in its range.
+void put_die_in_range(uint8_t die, int32_t x, int32_t y);
 // Puts every table back to its 640 x 480 values (for a new screen size).
 void reset_board_geometry();
 void invalidate_rect(const Rect& r, bool erase);

@@ -5,10 +5,15 @@
 #include <cstdint>
 
 // Die placement and ranges: start places are absolute window positions.
+enum { DIE_SIZE = 60 };
 extern uint16_t die_min_x[2];
 extern uint16_t die_max_x[2];
 extern int8_t dice_dx[2];
 extern int8_t dice_dy[2];
+// Whether this screen could have left die i with its corner at (x, y): at
+// its start place, or bounced or dragged in its range (the pointer held in
+// it, the die at most its own size beyond the range's left and the top).
+bool die_in_reach(uint8_t die, int32_t x, int32_t y);
 
 enum : uint8_t { NO_TOKEN = 0xFF };
 

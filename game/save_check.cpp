@@ -2,6 +2,7 @@
 // value agreeing with the others as the rules leave them between two actions,
 // so that a loaded game can always go on to its next throw.
 #include "game/board.h"
+#include "game/rules.h"
 #include "game/saved_game.h"
 
 #include <cstring>
@@ -62,10 +63,10 @@ bool seats_sound(const SavedGame& g) {
     return computers < g.players && g.seated(g.current);
 }
 
-// Where a die can come to rest: bounced inside the screen, or dragged with
-// the pointer on the screen and at most its width beyond the left or top
-// edge (a new game's places need not lie in the die's own half).
-bool die_placed(const SavedDie& d) { return d.x >= -60 && d.x < screen_w && d.y >= -60 && d.y < screen_h; }
+// Where a die can lie on some screen: dragged at most its own size beyond
+// the left or the top edge, anywhere else on a screen large enough. The
+// loader brings it onto this one.
+bool die_placed(const SavedDie& d) { return d.x >= -DIE_SIZE && d.y >= -DIE_SIZE; }
 
 bool dice_sound(const SavedGame& g) {
     const SavedDie &a = g.dice[0], &b = g.dice[1];
@@ -180,24 +181,76 @@ bool marks_sound(const SavedGame& g) {
     return unmarked == 1 && (g.flags & GF_CAPTURED);
 }
 
-// find_capture_chance as the throw ran it; only a throw with both dice
-// still whole can be asked again (a move may have taken the chance away).
-bool chance_sound(const SavedGame& g) {
-    const SavedDie &a = g.dice[0], &b = g.dice[1];
-    if (g.dice_count != 2 || a.value != a.face || b.value != b.face) return true;
+// The token find_capture_chance names on g, with an opponent also on the
+// square extra (NO_SQUARE for none); NO_TOKEN when it finds no chance.
+uint8_t chance_culprit(const SavedGame& g, uint8_t extra) {
     for (unsigned t = 0; t < g.tokens; ++t) {
         const SavedToken& tok = g.token[g.current][t];
         if (!may_move(tok)) continue;
-        const unsigned amounts[3] = {a.value, b.value, g.moves_left};
+        const unsigned amounts[3] = {g.dice[0].value, g.dice[1].value, g.moves_left};
         for (unsigned v : amounts) {
             if ((g.flags & GF_EXACT_REST) && v == smaller_value(g)) continue;
             if (v == 0 || tok.step + v >= STEP_LAST_TRACK) continue;
             const uint8_t square = step_to_square(static_cast<uint8_t>(tok.step + v), g.current);
-            if (!is_safe_square(square) && opponent_on(g, square))
-                return (g.flags & GF_CAPTURE_POSSIBLE) && g.culprit_token == t;
+            if (!is_safe_square(square) && (square == extra || opponent_on(g, square))) return static_cast<uint8_t>(t);
         }
     }
-    return !(g.flags & GF_CAPTURE_POSSIBLE);
+    return NO_TOKEN;
+}
+
+// Whether g may be the board as the throw left it, no die played since:
+// its dice whole, or made one move by the limits near home (die 1 spent; a
+// move of one die's value only when one token is in play), or die 0 of a
+// double taken by a release.
+bool as_thrown(const SavedGame& g) {
+    const SavedDie &a = g.dice[0], &b = g.dice[1];
+    if (g.dice_count == 1 || (a.value == a.face && b.value == b.face)) return true;
+    if (g.flags & GF_DOUBLES) return a.value == 0 || b.value == 0;
+    const unsigned left = g.tokens_left[g.current], in_play = left - g.tokens_in_jail[g.current];
+    return b.value == 0 && (a.value != a.face || left == 1 || in_play == 1);
+}
+
+// Whether the throw had the chance g holds (or none), as find_capture_chance
+// found it on the board the throw left. Since then at most one die may have
+// been played, by one token: that move is taken back, a captured opponent
+// back on its square. The culprit may have moved since, but never home: no
+// capture amount leaves it room for the home stretch's length.
+bool chance_sound(const SavedGame& g) {
+    const uint8_t culprit = (g.flags & GF_CAPTURE_POSSIBLE) ? g.culprit_token : uint8_t{NO_TOKEN};
+    const SavedDie &a = g.dice[0], &b = g.dice[1];
+    if (as_thrown(g) && chance_culprit(g, NO_SQUARE) == culprit) return true;
+    // A move spent die i whole; use_dice spends die 0 first on a double.
+    const unsigned i = a.value == 0 ? 0 : 1;
+    const SavedDie& kept = g.dice[1 - i];
+    const uint8_t played = g.dice[i].face;
+    if (g.dice_count != 2 || g.dice[i].value != 0 || kept.value != kept.face || (i == 1 && a.face == b.face))
+        return false;
+    const bool captured = (g.flags & GF_CAPTURED) != 0;
+    bool any_jailed = false;
+    for (unsigned seat = 0; seat < SEATS; ++seat)
+        any_jailed = any_jailed || (seat != g.current && g.tokens_in_jail[seat]);
+    for (unsigned t = 0; t < g.tokens; ++t) {
+        const SavedToken& tok = g.token[g.current][t];
+        unsigned from;
+        if (tok.state == TS_HOME) from = STEP_HOME - played;
+        else if ((tok.state & TS_ON_TRACK) && tok.step >= played && ((tok.state & TS_MAY_MOVE) != 0) != captured)
+            from = tok.step - played;
+        else continue;
+        if ((g.flags & GF_EXACT_REST) && g.rest_token == t && played < kept.face) continue; // the larger die only
+        const uint8_t to = step_to_square(static_cast<uint8_t>(from + played), g.current);
+        const bool catches = from + played < STEP_LAST_TRACK && !is_safe_square(to);
+        // A move onto an opponent captures it; the game's only capture since
+        // the throw is this move's.
+        if (captured ? !catches || !any_jailed : catches && opponent_on(g, to)) continue;
+        SavedGame before = g;
+        SavedToken& moved = before.token[g.current][t];
+        moved.state = static_cast<uint8_t>(TS_ON_TRACK | TS_MAY_MOVE | (from >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
+        moved.step = static_cast<uint8_t>(from);
+        before.dice[i].value = played;
+        before.moves_left = static_cast<uint8_t>(a.face + b.face);
+        if (chance_culprit(before, captured ? to : uint8_t{NO_SQUARE}) == culprit) return true;
+    }
+    return false;
 }
 
 // The throws the turn has left, as update_throws_left leaves them: one after
@@ -226,13 +279,7 @@ bool turn_sound(const SavedGame& g) {
     }
     if (g.throws_this_turn == 0 && (!(g.flags & GF_MAY_THROW) || g.doubles_in_row != 0)) return false;
     if (g.doubles_in_row > g.throws_this_turn || !throws_sound(g)) return false;
-    if ((g.flags & GF_EXACT_REST) && g.rest_token >= g.tokens) return false;
-    // A throw that could capture names the token that would pay for it, one
-    // of the player's out on the board.
-    if ((g.flags & GF_CAPTURE_POSSIBLE) && !(g.flags & GF_MAY_THROW)) {
-        if (g.culprit_token >= g.tokens || !(g.token[g.current][g.culprit_token].state & TS_ON_TRACK)) return false;
-    }
-    return true;
+    return !(g.flags & GF_EXACT_REST) || g.rest_token < g.tokens;
 }
 
 bool home_sound(const SavedGame& g) {

@@ -44,25 +44,6 @@ void add_name_line(std::string& out, const char* key, const char* name) {
     out += '\n';
 }
 
-// The first name in the game's record file, if a whole one is there: the
-// record file is the only place that keeps who brought a token home first.
-bool read_first_home(char* name) {
-    FILE* f = std::fopen(record_file_name, "rb");
-    if (!f) return false;
-    bool whole = false;
-    for (unsigned i = 0; i < NAME_SIZE; ++i) {
-        const int c = std::fgetc(f);
-        if (c == EOF) break;
-        name[i] = static_cast<char>(c);
-        if (c == 0) {
-            whole = true;
-            break;
-        }
-    }
-    std::fclose(f);
-    return whole;
-}
-
 using Fields = std::vector<std::string_view>;
 
 bool split_fields(std::string_view line, Fields* out) {
@@ -265,11 +246,7 @@ bool parse_game(const std::string& text, SavedGame* g) { return read_saved_game(
 
 void recreate_record_file(const SavedGame& g) {
     create_record_file();
-    if (!g.has_first_home) return;
-    if (FILE* f = std::fopen(record_file_name, "ab")) {
-        std::fwrite(g.first_home, 1, std::strlen(g.first_home) + 1, f);
-        std::fclose(f);
-    }
+    if (g.tokens > 1 && (g.flags & GF_FIRST_HOME_DONE)) restore_first_home(g.has_first_home ? g.first_home : nullptr);
 }
 
 void apply_game(const SavedGame& g, uint32_t now) {
@@ -298,9 +275,16 @@ void apply_game(const SavedGame& g, uint32_t now) {
         }
     }
     reset_dice(); // the dice ranges of this screen
-    for (unsigned i = 0; i < 2; ++i) {
-        dice[i].x = static_cast<int16_t>(g.dice[i].x);
-        dice[i].y = static_cast<int16_t>(g.dice[i].y);
+    for (uint8_t i = 0; i < 2; ++i) {
+        // The save does not say its screen: a die this one could not have
+        // left where it lies comes into its range, as at a display change.
+        const SavedDie& d = g.dice[i];
+        if (die_in_reach(i, d.x, d.y)) {
+            dice[i].x = static_cast<int16_t>(d.x);
+            dice[i].y = static_cast<int16_t>(d.y);
+        } else {
+            put_die_in_range(i, d.x, d.y);
+        }
         dice[i].value = g.dice[i].value;
         dice[i].face = g.dice[i].face;
     }
@@ -338,9 +322,11 @@ std::string save_game_text(uint32_t now) {
              cpu_player[3] != 0);
     for (unsigned seat = 0; seat < SEATS; ++seat)
         add_name_line(out, ("name " + std::to_string(seat)).c_str(), player_name[seat]);
-    char first_home[NAME_SIZE];
-    if (tokens_per_player > 1 && (game_flags & GF_FIRST_HOME_DONE) && read_first_home(first_home))
-        add_name_line(out, "first_home", first_home);
+    // An unknown name is left out rather than written empty: no seat with a
+    // token home need bear the empty name, and the loader would refuse it.
+    const GameRecord& r = game_record;
+    if (tokens_per_player > 1 && (game_flags & GF_FIRST_HOME_DONE) && r.first_home_known)
+        add_name_line(out, "first_home", r.names[RECORD_FIRST_HOME]);
     add_line(out, "time %lld", static_cast<long long>(now - game_start_tick));
     add_line(out, "current %lld", current_player);
     out += "flags";

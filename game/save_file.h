@@ -17,7 +17,7 @@ bool name_byte_ok(unsigned char c);
 
 // The running game at this moment, between two actions; now is the tick
 // count, which gives the game time played so far. The first-home name is
-// read back from the game's record file.
+// the one the game's record holds, when the game knows it.
 std::string save_game_text(uint32_t now);
 
 // True when the text is a saved game that load_game_text would accept.
@@ -27,8 +27,8 @@ bool check_game_text(const std::string& text);
 
 // Makes the saved game the running game, as a game of this run: it takes
 // the game number new_game would give it, its record file is created again
-// (with the first-home name if the game had one), its time goes on from the
-// saved time, the whole board is repainted and the pointer is the current
-// player's. False, with nothing changed at all, for any text that is not a
-// sound saved game.
+// (once a token is home, with the first-home name, empty if the save does
+// not say it), its time goes on from the saved time, the whole board is
+// repainted and the pointer is the current player's. False, with nothing
+// changed at all, for any text that is not a sound saved game.
 bool load_game_text(const std::string& text, uint32_t now);

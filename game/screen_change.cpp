@@ -23,10 +23,11 @@ void move_board_to_screen(uint16_t w, uint16_t h) {
             t.y = static_cast<uint16_t>(t.y + dy);
         }
     set_dice_ranges();
-    for (int i = 0; i < 2; ++i) {
-        DieRecord& d = dice[i];
-        const int32_t right = die_max_x[i] < w - 60 ? die_max_x[i] : w - 60;
-        d.x = static_cast<int16_t>(clamp_between(d.x + dx, die_min_x[i], right));
-        d.y = static_cast<int16_t>(clamp_between(d.y + dy, 0, h - 60));
-    }
+    for (uint8_t i = 0; i < 2; ++i) put_die_in_range(i, dice[i].x + dx, dice[i].y + dy);
+}
+
+void put_die_in_range(uint8_t die, int32_t x, int32_t y) {
+    const int32_t right = die_max_x[die] < screen_w - DIE_SIZE ? die_max_x[die] : screen_w - DIE_SIZE;
+    dice[die].x = static_cast<int16_t>(clamp_between(x, die_min_x[die], right));
+    dice[die].y = static_cast<int16_t>(clamp_between(y, 0, screen_h - DIE_SIZE));
 }

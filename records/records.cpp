@@ -11,6 +11,7 @@ uint8_t record_tally[4][RECORD_COUNTS];
 uint32_t total_game_time;
 uint8_t highest_game_number;
 GameOverTexts game_over_texts;
+GameRecord game_record;
 
 void format_record_name(char* out, unsigned game) {
     std::snprintf(out, RECORD_PATH_SIZE, "%s%s%u%s", record_folder, "Juego", game, ".dat");
@@ -18,28 +19,49 @@ void format_record_name(char* out, unsigned game) {
 
 // Every operation opens the file by name and closes it again; a file that
 // cannot be opened is passed over in silence.
+static void write_record() {
+    FILE* f = std::fopen(record_file_name, "wb");
+    if (!f) return;
+    const GameRecord& r = game_record;
+    for (unsigned i = 0; i < r.names_held; ++i) std::fwrite(r.names[i], 1, std::strlen(r.names[i]) + 1, f);
+    if (r.has_duration) {
+        const unsigned char b[4] = {static_cast<unsigned char>(r.duration), static_cast<unsigned char>(r.duration >> 8),
+                                    static_cast<unsigned char>(r.duration >> 16),
+                                    static_cast<unsigned char>(r.duration >> 24)};
+        std::fwrite(b, 1, 4, f);
+    }
+    std::fclose(f);
+}
+
+static void set_name(unsigned index, const char* name) {
+    std::snprintf(game_record.names[index], NAME_SIZE, "%.*s", NAME_SIZE - 1, name);
+    if (game_record.names_held <= index) game_record.names_held = static_cast<uint8_t>(index + 1);
+}
+
 void create_record_file() {
     format_record_name(record_file_name, game_number);
     if (game_number > highest_game_number) highest_game_number = game_number;
-    if (FILE* f = std::fopen(record_file_name, "wb")) std::fclose(f);
+    game_record = GameRecord{};
+    write_record();
 }
 
-static void write_name(FILE* f, const char* name) { std::fwrite(name, 1, std::strlen(name) + 1, f); }
+void restore_first_home(const char* name) {
+    set_name(RECORD_FIRST_HOME, name ? name : "");
+    game_record.first_home_known = name != nullptr;
+    write_record();
+}
 
 void append_first_home() {
-    if (FILE* f = std::fopen(record_file_name, "ab")) {
-        write_name(f, player_name[current_player]);
-        std::fclose(f);
-    }
+    set_name(RECORD_FIRST_HOME, player_name[current_player]);
+    game_record.first_home_known = true;
+    write_record();
 }
 
 void append_result() {
-    FILE* f = std::fopen(record_file_name, "ab");
-    if (!f) return;
-    if (tokens_per_player == 1) write_name(f, player_name[current_player]);
-    write_name(f, player_name[find_last_player()]);
-    write_name(f, player_name[current_player]);
-    std::fclose(f);
+    if (tokens_per_player == 1) set_name(RECORD_FIRST_HOME, player_name[current_player]);
+    set_name(RECORD_LAST_PLAYER, player_name[find_last_player()]);
+    set_name(RECORD_WINNER, player_name[current_player]);
+    write_record();
 }
 
 uint8_t find_last_player() {
@@ -81,17 +103,9 @@ void finish_game_record() {
     std::snprintf(out.game_time, sizeof out.game_time, "%02u:%02u:%02u", duration / 3600000u, duration / 60000u % 60u,
                   duration / 1000u % 60u);
 
-    // Appended only to a record that still exists: a file made here would
-    // hold the duration alone, and its bytes would then be read back as the
-    // first-home name.
-    if (FILE* f = std::fopen(record_file_name, "r+b")) {
-        std::fseek(f, 0, SEEK_END);
-        const unsigned char b[4] = {static_cast<unsigned char>(duration), static_cast<unsigned char>(duration >> 8),
-                                    static_cast<unsigned char>(duration >> 16),
-                                    static_cast<unsigned char>(duration >> 24)};
-        std::fwrite(b, 1, 4, f);
-        std::fclose(f);
-    }
+    game_record.duration = duration;
+    game_record.has_duration = true;
+    write_record();
 
     out.first_home_read = false;
     if (FILE* f = std::fopen(record_file_name, "rb")) {

@@ -34,9 +34,27 @@ struct GameOverTexts {
 };
 extern GameOverTexts game_over_texts;
 
+// The running game's record as the game knows it. Every write puts the
+// whole of it on disk, so a file lost while the game runs (its temporary
+// folder cleaned) is made again whole: appended to from nothing, it would
+// shift every later name into the place of the one before.
+struct GameRecord {
+    char names[RECORD_COUNTS][NAME_SIZE]; // first home, last player, winner
+    uint8_t names_held;                   // how many of them the file holds
+    // False for a game loaded from a save that did not say whose token was
+    // first home (its record had been lost): the name's place stays, empty.
+    bool first_home_known;
+    bool has_duration;
+    uint32_t duration;
+};
+extern GameRecord game_record;
+
 // The full name of a game's record file; out holds RECORD_PATH_SIZE bytes.
 void format_record_name(char* out, unsigned game);
 void create_record_file();
+// A loaded game's first token home, after create_record_file; null when
+// nobody knows whose it was.
+void restore_first_home(const char* name);
 void append_first_home();
 void append_result();
 uint8_t find_last_player();

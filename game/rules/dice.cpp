@@ -58,11 +58,22 @@ void set_dice_ranges() {
     die_max_x[1] = screen_w;
 }
 
+// Window places, the same on every screen: on a large one die 1 starts
+// outside its own half, and its first bounce takes it there.
+static const DieRecord die_start[2] = {{150, 0, 0, 0}, {350, 25, 0, 0}};
+
+bool die_in_reach(uint8_t die, int32_t x, int32_t y) {
+    if (x == die_start[die].x && y == die_start[die].y) return true;
+    return x >= die_min_x[die] - DIE_SIZE && x <= die_max_x[die] && y >= -DIE_SIZE && y < screen_h;
+}
+
+// Every game starts with the same picture: no die until its first throw,
+// whatever the last game threw (a die is drawn only while dice_count
+// counts it and it has a face).
 void reset_dice() {
-    dice[0].x = 150;
-    dice[0].y = 0;
-    dice[1].x = 350;
-    dice[1].y = 25;
+    dice[0] = die_start[0];
+    dice[1] = die_start[1];
+    dice_count = 0;
     store_dice_background();
     set_dice_ranges();
 }

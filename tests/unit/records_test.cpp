@@ -1,5 +1,6 @@
 // Record files: their exact bytes in the record folder, the game-over texts,
 // the run's summary read back from damaged files, and their deletion.
+#include "game/save_file.h"
 #include "records/records.h"
 #include "test_support.h"
 
@@ -59,15 +60,44 @@ TEST(Records, SummaryAndGamesWonReadDamagedFilesByName) {
     EXPECT_EQ(total_game_time, 0x01000030u);
     tally_records(1);
     EXPECT_EQ(total_game_time, 0x01000010u);
-    game_number = 4;
-    current_player = 2;
-    format_record_name(record_file_name, 3); // deleted while the game ran: not made anew
-    finish_game_record();
-    EXPECT_FALSE(std::filesystem::exists("Juego3.dat"));
-    EXPECT_STREQ(game_over_texts.games_won, "2");
-    EXPECT_STREQ(game_over_texts.total_games, "4");
-    EXPECT_FALSE(game_over_texts.first_home_read);
-    for (const char* n : {"Juego1.dat", "Juego2.dat", "Juego4.dat"}) std::remove(n);
+    game_number = 5;
+    create_record_file();
+    win_game(2, 0);
+    EXPECT_STREQ(game_over_texts.games_won, "3");
+    EXPECT_STREQ(game_over_texts.total_games, "5");
+    for (const char* n : {"Juego1.dat", "Juego2.dat", "Juego4.dat", "Juego5.dat"}) std::remove(n);
+}
+
+// A record file lost while its game runs (the temporary folder cleaned) at
+// each step, or a game loaded from a save that does not say whose token was
+// first home: the names never shift, and a save never names nobody.
+TEST(Records, NamesKeepTheirPlacesWhateverIsLost) {
+    for (int lost = 0; lost <= 4; ++lost) {
+        start_game(2, 2);
+        if (lost == 1) std::remove(record_file_name);
+        current_player = 2;
+        token_home(0);
+        tokens_in_jail[2] = 1; // it came home from jail
+        if (lost == 2) std::remove(record_file_name);
+        if (lost == 4 && load_game_text(edited(save_game_text(fake_clock), "first_home [^\n]*\n", ""), fake_clock)) {
+            const std::string saved = save_game_text(fake_clock); // names nobody, and loads
+            EXPECT_TRUE(saved.find("first_home") == std::string::npos && check_game_text(saved)) << saved;
+        }
+        current_player = 0;
+        append_result();
+        if (lost == 3) std::remove(record_file_name);
+        fake_clock = game_start_tick + 5000;
+        finish_game_record();
+        const std::string first = lost == 4 ? "" : "Jugador 2";
+        EXPECT_EQ(file_bytes(record_file_name), first + std::string("\0Jugador 2\0Jugador 1\0\x88\x13\0\0", 25))
+            << lost;
+        EXPECT_TRUE(game_over_texts.first_home_read && first == game_over_texts.first_home) << lost;
+        tally_records(1);
+        const uint8_t expected[2][RECORD_COUNTS] = {{0, 0, 1}, {lost != 4, 1, 0}};
+        for (int c = 0; c < RECORD_COUNTS; ++c)
+            EXPECT_TRUE(record_tally[0][c] == expected[0][c] && record_tally[2][c] == expected[1][c]) << lost << c;
+        delete_record_files();
+    }
 }
 
 TEST(Records, LastPlayerIsTheFurthestBehindAndNumbersStopAt255) {
@@ -84,6 +114,10 @@ TEST(Records, LastPlayerIsTheFurthestBehindAndNumbersStopAt255) {
         game_flags &= ~GF_GAME_ON;
         sim_start_game();
     }
+    EXPECT_EQ(game_number, LAST_GAME_NUMBER);
+    const std::string text = save_game_text(fake_clock); // and loaded after the game
+    game_flags &= ~GF_GAME_ON;
+    ASSERT_TRUE(load_game_text(text, fake_clock));
     EXPECT_EQ(game_number, LAST_GAME_NUMBER);
     EXPECT_EQ(file_bytes("Juego255.dat"), "");
     EXPECT_TRUE(std::filesystem::exists("Juego255.dat"));

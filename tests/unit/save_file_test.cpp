@@ -19,19 +19,6 @@ static std::string view() {
            std::to_string(fake_invalidations) + " " + std::to_string(fake_pointer);
 }
 
-// One line edited and the checksum made right again, so that only the
-// edited value can be the reason for a refusal.
-static std::string edited(const std::string& text, const char* pattern, const char* replacement) {
-    const std::string content = text.substr(0, text.rfind("crc32 "));
-    const std::string changed =
-        std::regex_replace(content, std::regex(pattern), replacement, std::regex_constants::format_first_only);
-    EXPECT_NE(changed, content) << "pattern " << pattern << " matched nothing";
-    char line[16];
-    std::snprintf(line, sizeof line, "crc32 %08lx\n",
-                  static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
-    return changed + line;
-}
-
 // The game's states from here to its end, the clock's passing left out.
 static std::vector<std::string> play_on(uint32_t chooser, unsigned seed) {
     std::srand(seed);
@@ -45,7 +32,6 @@ static std::vector<std::string> play_on(uint32_t chooser, unsigned seed) {
 
 TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
     const uint8_t seatings[][3] = {{2, 1, 2}, {2, 2, 0}, {4, 1, 3}, {4, 4, 0}};
-    unsigned round_trips = 0;
     for (const auto& s : seatings) {
         for (unsigned game = 0; game < 2; ++game) {
             auto set_up = [&] {
@@ -76,11 +62,9 @@ TEST(SaveFile, EveryStateOfPlayedGamesLoadsBackAndPlaysOnAlike) {
                 EXPECT_EQ(play_on(chooser, 5 + k), original) << texts[k];
                 EXPECT_EQ(file_bytes(record_file_name).substr(0, 30), record);
                 delete_record_files();
-                round_trips += 1;
             }
         }
     }
-    EXPECT_GT(round_trips, 20u);
 }
 
 TEST(SaveFile, ChecksumIsTheCommonCrc32) { EXPECT_EQ(crc32_of("123456789", 9), 0xCBF43926u); }
@@ -112,8 +96,8 @@ static std::string running_game() {
 TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
     const std::string text = rich_game_text();
     ASSERT_NE(text.find("first_home "), std::string::npos) << text;
-    std::remove(record_file_name); // lost while the game ran: no first-home name made up
-    EXPECT_EQ(save_game_text(fake_clock).find("first_home"), std::string::npos);
+    std::remove(record_file_name); // lost while the game ran: the game still knows the name
+    EXPECT_EQ(save_game_text(fake_clock), text);
     ASSERT_TRUE(check_game_text(edited(text, "time [0-9]+", "time 4294967295"))); // the editing is harmless
     const std::string before = running_game();
     for (size_t n = 0; n < text.size(); ++n) ASSERT_FALSE(load_game_text(text.substr(0, n), 1)) << n;
@@ -140,21 +124,23 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"name 1 [^\n]*", "name 1 Cuarenta bytes de nombre para un jugador!!"},
         {"name 2 [^\n]*", "name 2 Diez bytes"},
         {"name 3 [^\n]*", "name 3 Tab\there"},
+        {"name 2 ", "name 2_"},
         {"name 0 [^\n]*", "name 0 \x81na"},
         {"first_home [^\n]*", "first_home Nadie"},
         {"time [0-9]+", "time 4294967296"},
+        {"time [0-9]+", "time 1:"},
         {"current [0-9]", "current 7"},
         {"flags", "flags GF_GAME_ON"},
         {"flags", "flags GF_CAN_MOVE GF_CAN_MOVE"},
         {"flags GF_CAN_MOVE", "flags GF_MAY_THROW GF_CAN_MOVE"}, // order
         {"flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_MAY_THROW"}, // a throw with dice still to play
         {"flags GF_CAN_MOVE", "flags"},                          // to move, and nothing can
+        {" GF_FIRST_HOME_DONE", ""},                             // a token home
         {"die 0 (-?[0-9]+) (-?[0-9]+) [0-9]+", "die 0 $1 $2 13"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) [0-9]+ [0-9]+", "die 1 $1 $2 0 0"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) ([0-9]+) [0-9]+", "die 1 $1 $2 $3 7"},
         {"die 0 -?[0-9]+", "die 0 -61"},
-        {"die 0 -?[0-9]+ -?[0-9]+", "die 0 10 480"},
-        {"die 1 -?[0-9]+ -?[0-9]+", "die 1 640 480"},
+        {"die 1 -?[0-9]+ -?[0-9]+", "die 1 10 -61"},
         {"moves_left [0-9]+", "moves_left 0"},
         {"dice_count 2", "dice_count 3"},
         {"dice_count 2", "dice_count 2 2"},
@@ -187,6 +173,14 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
     delete_record_files();
 }
 
+// A token out on the board at a step of its route, as play leaves it.
+static void put_out(uint8_t seat, uint8_t t, uint8_t step) {
+    tokens[seat][t].state = static_cast<uint8_t>(TS_ON_TRACK | (step >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
+    tokens[seat][t].step = step;
+    tokens_in_jail[seat] -= 1;
+    place_token(step_to_square(step, seat), seat, t);
+}
+
 // Files whose every value is in range but that no game could have left:
 // each would let the game play on against its rules or get stuck later.
 TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
@@ -201,20 +195,33 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
-    start_game(2, 2); // the same with red's other token in jail
-    tokens[0][0].state = TS_ON_TRACK;
-    tokens_in_jail[0] = 1;
-    place_token(step_to_square(0, 0), 0, 0);
-    throw_with(3, 4);
-    const std::string chance = edited(save_game_text(fake_clock), "(flags [^\n]*)", "$1 GF_CAPTURE_POSSIBLE");
+    start_game(2, 2); // red's token 1 could capture with the 2; token 0 has played it
+    put_out(0, 0, 65);
+    put_out(0, 1, 20);
+    put_out(2, 0, 56);
+    throw_with(4, 2);
+    int32_t x, y;
+    square_centre(step_to_square(67, 0), &x, &y);
+    person_drop(0, x, y);
+    const std::string spent = save_game_text(fake_clock);
+    start_game(2, 4); // red's token 0 has moved 4 on from the chance the 2 gave it
+    put_out(0, 0, 50);
+    put_out(0, 1, 2);
+    put_out(2, 0, 18);
+    throw_with(4, 2);
+    square_centre(step_to_square(54, 0), &x, &y);
+    person_drop(0, x, y);
+    const std::string moved_on = save_game_text(fake_clock);
     start_game(2, 2); // red's token 0 home first, token 1 in jail
     token_home(0);
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &chance, &home}) ASSERT_TRUE(check_game_text(*t)) << *t;
+    for (const std::string* t : {&jailed, &to_move, &single, &spent, &moved_on, &home})
+        ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
-    EXPECT_TRUE(check_game_text(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 580 420")));
+    EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
+                                       "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
     const std::string refused[] = {
         edited(jailed, "throws_left 2", "throws_left 0"),
         edited(jailed, "throws_left 2", "throws_left 1"),
@@ -228,9 +235,10 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
-        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),             // the computer never moves after another's throw
-        edited(chance, "culprit_token [0-9]", "culprit_token 1"), // in jail
-        edited(chance, "culprit_token [0-9]", "culprit_token 3"),
+        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
+        edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
+        edited(spent, " GF_CAPTURE_POSSIBLE", ""),
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
                "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),

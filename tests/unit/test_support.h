@@ -2,13 +2,17 @@
 #pragma once
 
 #include "game/board.h"
+#include "game/crc32.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "tools/sim/fake_window.h"
 #include "tools/sim/sim_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 // A new game in a fresh program, the computer on one seat or none.
@@ -30,6 +34,19 @@ inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bo
 inline void throw_with(int a, int b) {
     scripted_dice.assign({a, b});
     throw_dice();
+}
+
+// A saved game with one line edited and the checksum made right again, so
+// that only the edited value can be the reason for a refusal.
+inline std::string edited(const std::string& text, const char* pattern, const char* replacement) {
+    const std::string content = text.substr(0, text.rfind("crc32 "));
+    const std::string changed =
+        std::regex_replace(content, std::regex(pattern), replacement, std::regex_constants::format_first_only);
+    EXPECT_NE(changed, content) << "pattern " << pattern << " matched nothing";
+    char line[16];
+    std::snprintf(line, sizeof line, "crc32 %08lx\n",
+                  static_cast<unsigned long>(crc32_of(changed.data(), changed.size())));
+    return changed + line;
 }
 
 inline std::string file_bytes(const char* name) {

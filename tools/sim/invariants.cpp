@@ -92,6 +92,8 @@ std::vector<std::string> check_invariants() {
         if (tokens_in_jail[seat] != in_jail)
             fail(out, "seat %u: tokens_in_jail %u but %u tokens in jail", seat, tokens_in_jail[seat], in_jail);
     }
+    for (uint8_t i = 0; i < 2; ++i)
+        if (!die_in_reach(i, dice[i].x, dice[i].y)) fail(out, "die %u lies where this screen could not leave it", i);
     if (moves_left != dice[0].value + dice[1].value)
         fail(out, "moves_left %u is not the sum of the dice %u + %u", moves_left, dice[0].value, dice[1].value);
     const bool person_must_move =

@@ -392,6 +392,14 @@ void run_command(const std::vector<std::string>& w) {
         throw_dice();
     } else if (c == "drop") {
         drop_command(w);
+    } else if (c == "die") {
+        // Where a bounce or a drag leaves a die at rest.
+        need(w, 4, 4);
+        const uint8_t i = static_cast<uint8_t>(number_in(w[1], 0, 1));
+        const long x = number_in(w[2], -32768, 32767), y = number_in(w[3], -32768, 32767);
+        if (!die_in_reach(i, x, y)) throw ScriptError("no bounce or drag leaves the die there on this screen");
+        dice[i].x = static_cast<int16_t>(x);
+        dice[i].y = static_cast<int16_t>(y);
     } else if (c == "wait") {
         need(w, 2, 2);
         for (long ms = number_in(w[1], 0, 100000000); ms > 0; ms -= 100) {

@@ -57,6 +57,13 @@ static bool record_complete() {
     return has_duration && at_end && std::strcmp(names[2], player_name[current_player]) == 0;
 }
 
+std::vector<std::string> check_game_over() {
+    std::vector<std::string> out;
+    if (tokens_left[current_player] != 0) out.push_back("game over without a winner");
+    else if (!record_complete()) out.push_back("record file incomplete");
+    return out;
+}
+
 void self_play_one_game(const PlayOptions& o, uint32_t& chooser) {
     set_up_game(o);
     for (unsigned actions = 0; (game_flags & GF_GAME_ON) && actions < 100000; ++actions)
@@ -106,9 +113,9 @@ PlayTotals self_play(const PlayOptions& o) {
             }
         }
         if (!stuck) {
-            if (tokens_left[current_player] != 0) violation("game over without a winner");
-            else totals.wins[current_player] += 1;
-            if (o.check && !record_complete()) violation("record file incomplete");
+            if (tokens_left[current_player] == 0) totals.wins[current_player] += 1;
+            if (o.check)
+                for (const std::string& v : check_game_over()) violation(v);
         }
         totals.games += 1;
         totals.throws += throws;

@@ -36,5 +36,8 @@ PlayTotals self_play(const PlayOptions& options);
 // throw or a drop chosen by the chooser among the legal ones); false when
 // nothing could be done.
 bool play_action(uint32_t& chooser, bool dice_drops_only);
+// What is wrong with a game just over: no winner, or a record file that is
+// not the winner's whole record; empty when nothing is.
+std::vector<std::string> check_game_over();
 // One game with the options' seating, no checks: for the benchmark.
 void self_play_one_game(const PlayOptions& options, uint32_t& chooser_state);
