@@ -1,6 +1,7 @@
 // Benchmark of the game from outside, beside Wine's own Minesweeper:
 // process start to first completed paint. Prints medians.
 #include "game_window.h"
+#include "screen.h"
 #include "game/board.h"
 #include "game/seam.h"
 #include "game/state.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     for (char* c = exe; *c; ++c)
         if (*c == '/') *c = '\\';
     GetDesktopWindow();
+    take_screen(); // where the game draws the board's corner
 
     std::vector<double> game_idle, mine_idle, game_paint;
     for (int run = 0; run < 7; ++run) {
@@ -51,8 +53,7 @@ int main(int argc, char** argv) {
         wait_until(
             [&] {
                 HDC screen = GetDC(nullptr);
-                const COLORREF c = GetPixel(screen, (GetSystemMetrics(SM_CXSCREEN) - 451) / 2,
-                                            (GetSystemMetrics(SM_CYSCREEN) - 450) / 2 - 1);
+                const COLORREF c = GetPixel(screen, board_rect.left * scale, board_rect.top * scale);
                 ReleaseDC(nullptr, screen);
                 return c == RGB(255, 0, 0);
             },

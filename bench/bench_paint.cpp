@@ -6,6 +6,8 @@
 #include "game/seam.h"
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/window.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/resource.h"
 
 #include <winternl.h>
@@ -156,10 +158,11 @@ int main() {
     setvbuf(stdout, nullptr, _IONBF, 0);
     app_instance = GetModuleHandleA(nullptr);
     register_own_dc_class("Korvalo Class", main_window_proc);
-    screen_w = static_cast<uint16_t>(GetSystemMetrics(SM_CXSCREEN));
-    screen_h = static_cast<uint16_t>(GetSystemMetrics(SM_CYSCREEN));
+    const MeasuredScreen screen = measure_screen();
+    screen_w = screen.w;
+    screen_h = screen.h;
     main_window = CreateWindowExA(0, "Korvalo Class", "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0,
-                                  screen_w, screen_h, nullptr, nullptr, app_instance, nullptr);
+                                  screen.window.cx, screen.window.cy, nullptr, nullptr, app_instance, nullptr);
     if (!main_window) return 1;
     ShowWindow(main_window, SW_MAXIMIZE);
     UpdateWindow(main_window);
@@ -167,7 +170,8 @@ int main() {
         pump();
         Sleep(20);
     }
-    std::printf("screen %ux%u\n", screen_w, screen_h);
+    std::printf("screen %ldx%ld, drawn %u times larger (%ux%u design pixels)\n", screen.window.cx, screen.window.cy,
+                pixel_scale, screen_w, screen_h);
     time_plain_window();
     std::printf("full repaint, no game: %.3f ms\n", time_repaint(main_window, nullptr, 1));
 
@@ -183,13 +187,13 @@ int main() {
 
     // One move: the token's old and new squares and the centre.
     const TokenRecord& t = tokens[0][0];
-    const RECT move[3] = {{t.x, t.y, t.x + 20, t.y + 20},
-                          {t.x + 40, t.y - 60, t.x + 60, t.y - 40},
-                          {centre_rect.left, centre_rect.top, centre_rect.right, centre_rect.bottom}};
+    const RECT move[3] = {window_rect(t.x, t.y, t.x + 20, t.y + 20),
+                          window_rect(t.x + 40, t.y - 60, t.x + 60, t.y - 40),
+                          window_rect(centre_rect.left, centre_rect.top, centre_rect.right, centre_rect.bottom)};
     std::printf("repaint after a move (2 token squares and the centre): %.3f ms\n", time_repaint(main_window, move, 3));
     std::printf("repaint of one token square: %.3f ms\n", time_repaint(main_window, move, 1));
     // What any repaint of the window costs, whatever is drawn.
-    const RECT margin[1] = {{0, screen_h - 2, 1, screen_h - 1}};
+    const RECT margin[1] = {{0, screen.window.cy - 2, 1, screen.window.cy - 1}};
     std::printf("repaint of one pixel of the margin: %.3f ms\n", time_repaint(main_window, margin, 1));
     time_dice(7);
     count_objects_over_games();

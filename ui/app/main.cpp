@@ -3,19 +3,14 @@
 #include "game/board.h"
 #include "ui/app/app.h"
 #include "ui/resources/graphics.h"
+#include "ui/app/scale_choice.h"
+#include "ui/app/window.h"
 #include "ui/resources/resource.h"
 
 #include <cstdlib>
 #include <ctime>
 
 static const char class_name[] = "Korvalo Class";
-
-// The board needs 640 x 480; on a smaller screen it keeps its 640 x 480
-// place, cut off at the right and bottom by the (maximised) window, rather
-// than pushed off the left and top (the centring offsets would go negative).
-static uint16_t at_least(int measured, uint16_t minimum) {
-    return measured < minimum ? minimum : static_cast<uint16_t>(measured);
-}
 
 // One copy of the game at a time: two would share the record folder and
 // delete each other's files. The installer opens the same mutex to tell
@@ -45,7 +40,7 @@ static bool register_window_class() {
     return RegisterClassA(&c) != 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     if (another_copy_runs()) {
         bring_running_copy_forward();
         return 0;
@@ -54,10 +49,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     srand(static_cast<unsigned>(time(nullptr)));
     app_instance = instance;
     if (!register_window_class()) return 0;
-    screen_w = at_least(GetSystemMetrics(SM_CXSCREEN), 640);
-    screen_h = at_least(GetSystemMetrics(SM_CYSCREEN), 480);
-    main_window = CreateWindowExA(0, class_name, "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0, screen_w,
-                                  screen_h, nullptr, nullptr, instance, nullptr);
+    largest_scale = scale_asked(command_line);
+    const MeasuredScreen screen = measure_screen();
+    screen_w = screen.w;
+    screen_h = screen.h;
+    main_window = CreateWindowExA(0, class_name, "Zenta Korvalo", WS_POPUP | WS_MAXIMIZE | WS_SYSMENU, 0, 0,
+                                  screen.window.cx, screen.window.cy, nullptr, nullptr, instance, nullptr);
     // No window (or no performance counter, refused in its creation): there
     // is nothing to run a message loop for.
     if (!main_window) return 1;

@@ -7,6 +7,7 @@
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/draw/draw.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 
 #include <cstdlib>
@@ -18,7 +19,7 @@ int show_message(const char* text, const char* caption, unsigned kind) {
 }
 
 void invalidate_rect(int left, int top, int right, int bottom, bool erase) {
-    RECT r = {left, top, right, bottom};
+    const RECT r = window_rect(left, top, right, bottom);
     InvalidateRect(main_window, &r, erase ? TRUE : FALSE);
 }
 

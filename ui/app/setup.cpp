@@ -8,7 +8,9 @@
 #include "ui/app/help.h"
 #include "ui/app/text.h"
 #include "ui/app/window.h"
+#include "ui/dialogs/scaled_controls.h"
 #include "ui/draw/draw.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 #include "ui/timing/timing.h"
 
@@ -22,19 +24,32 @@ HDC dice_dc;
 
 static const UINT_PTR cpu_timer = 1;
 
+// The window's context draws in design pixels, the store under the dice
+// keeps window pixels (190 x 100 design pixels of them), and the pointers
+// and the name's font are made at the scale.
+void scale_drawing() {
+    draw_in_design_pixels(window_dc);
+    destroy_surface(dice_dc);
+    dice_dc = make_surface(190 * pixel_scale, 100 * pixel_scale);
+    draw_in_design_pixels(dice_dc);
+    release_cursors();
+    load_cursors();
+    set_pointer(POINTER_PLAYER, current_player);
+    release_name_font();
+    create_name_font();
+}
+
 bool on_create(HWND window) {
     main_window = window;
-    load_cursors();
-    set_pointer(POINTER_PLAYER, 0);
     load_bitmaps();
     create_brushes();
     create_pens();
     recentre_board();
     window_dc = GetDC(window);
     sprite_dc = make_surface(190, 100);
-    dice_dc = make_surface(190, 100);
     SetTimer(window, cpu_timer, 100, nullptr);
     create_font();
+    scale_drawing();
     SetBkColor(window_dc, RGB(255, 0, 0));
     SetTextColor(window_dc, RGB(0, 0, 0));
     // The dice cannot be paced without the counter; rather than run a game
@@ -60,6 +75,7 @@ void cleanup() {
     SelectObject(window_dc, GetStockObject(NULL_BRUSH));
     SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
     release_graphics();
+    release_scaled_controls();
     release_1252_fonts();
     delete_record_folder();
 }

@@ -30,8 +30,22 @@ void release_button();
 // Ends a press on a window button without running its command.
 void cancel_button();
 
-// WM_DISPLAYCHANGE: the window, the board and the pieces follow the new screen.
+// The largest scale the command line allows ("/escala:N"; 0: as large as
+// the screen allows).
+extern unsigned largest_scale;
+// The screen as it is now: sets pixel_scale; the design screen the rules
+// see and the size the full-screen window takes.
+struct MeasuredScreen {
+    uint16_t w, h;
+    SIZE window;
+};
+MeasuredScreen measure_screen();
+// WM_DISPLAYCHANGE and WM_DPICHANGED: the window, the board and the pieces
+// follow the new screen, drawn at the scale it takes.
 void on_display_change();
+// Everything drawn at the window's scale made again for the scale now in
+// force (the contexts, the pointers, the name's font).
+void scale_drawing();
 
 void on_key(WPARAM key);
 void on_system_key(WPARAM key);

@@ -3,11 +3,14 @@
 #include "game/state.h"
 #include "ui/app/app.h"
 #include "ui/app/window.h"
+#include "ui/draw/scale.h"
 #include "game/cpu.h"
 
+// The rules see the design's pixels, never the window's.
 static void store_pointer(LPARAM lparam) {
-    pointer_x = LOWORD(lparam);
-    pointer_y = HIWORD(lparam);
+    const POINT p = design_point(lparam);
+    pointer_x = p.x;
+    pointer_y = p.y;
 }
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -41,7 +44,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // system menu on Alt or Alt+letter.
     case WM_SYSKEYUP:
     case WM_SYSCHAR: return 0;
-    case WM_DISPLAYCHANGE: on_display_change(); return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED: on_display_change(); return 0;
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
     case WM_ENDSESSION: on_end_session(wparam != 0); return 0;

@@ -1,10 +1,12 @@
 // About dialog 204: three credit lines in yellow inside a thin red frame.
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 
 #include "game/state.h"
 #include "ui/app/app.h"
 #include "ui/app/text.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/resource.h"
 
 // Each fits its item at the template's font, the third has a line to spare.
@@ -17,6 +19,7 @@ static const int credit_ids[3] = {IDC_CREDIT_1, IDC_CREDIT_2, IDC_CREDIT_3};
 
 static void init_about_dialog(HWND dialog) {
     use_1252_font(dialog);
+    scale_dialog(dialog);
     for (int i = 0; i < 3; ++i) set_item_text(dialog, credit_ids[i], credit_texts[i]);
     set_window_text(dialog, window_title);
     // A shared icon: the system keeps it, nothing to release on close.
@@ -25,24 +28,22 @@ static void init_about_dialog(HWND dialog) {
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+// A red outline 10 design pixels inside the client area, filled so that it
+// is one design pixel wide at any scale.
 static void paint_about_frame(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
+    const int saved = SaveDC(dc);
+    draw_in_design_pixels(dc);
     RECT r;
     GetClientRect(dialog, &r);
-    InflateRect(&r, -10, -10);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    MoveToEx(dc, r.left, r.top, nullptr);
-    LineTo(dc, r.right, r.top);
-    LineTo(dc, r.right, r.bottom);
-    LineTo(dc, r.left, r.bottom);
-    LineTo(dc, r.left, r.top);
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
+    const POINT far_corner = design_point(r.right, r.bottom);
+    const RECT frame = {10, 10, far_corner.x - 9, far_corner.y - 9};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FrameRect(dc, &frame, red);
+    DeleteObject(red);
+    RestoreDC(dc, saved);
     EndPaint(dialog, &ps);
-    DeleteObject(pen);
 }
 
 static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -55,6 +56,7 @@ static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wpar
     case WM_PAINT: paint_about_frame(dialog); return TRUE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
+    case WM_DESTROY: release_dialog_font(dialog); return TRUE;
     }
     (void)lparam;
     return FALSE;

@@ -1,5 +1,6 @@
 // The car that drives across the game-over dialog, row after row, each
-// frame composed off screen and copied in one piece.
+// frame composed off screen and copied in one piece. Sizes and places are
+// design pixels; the surfaces draw them at the window's scale.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,7 @@ enum { CAR_W = 95, CAR_H = 72, CAR_STEP = 20, CAR_TIMER = 150 };
 
 struct CarAnimation {
     HDC sprite_surface; // bitmap 185: the car at x 0, its mask at x CAR_W
-    HDC frame_surface;  // screen_w x CAR_H: the frame being composed
+    HDC frame_surface;  // (CAR_W + CAR_STEP) x CAR_H: the car and what it left
     HDC strip_surface;  // screen_w x CAR_H: the clean screen under the row
     HBITMAP car_bitmap;
     int16_t car_x; // left of the car within the row

@@ -1,28 +1,39 @@
 #include "ui/dialogs/frame.h"
 
 #include "ui/app/app.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 
-void apply_ellipse_shape(HWND dialog) {
+// The client area in design pixels (the dialog is drawn pixel_scale times larger).
+static RECT design_client(HWND dialog) {
     RECT r;
     GetClientRect(dialog, &r);
-    HRGN dialog_region = CreateEllipticRgn(r.left + 2, r.top + 2, r.right, r.bottom);
-    SetWindowRgn(dialog, dialog_region, FALSE);
+    const POINT far_corner = design_point(r.right, r.bottom);
+    return RECT{0, 0, far_corner.x, far_corner.y};
 }
 
+void apply_ellipse_shape(HWND dialog) {
+    const RECT r = design_client(dialog);
+    SetWindowRgn(dialog, enlarged_region(CreateEllipticRgn(r.left + 2, r.top + 2, r.right, r.bottom)), FALSE);
+}
+
+// The ring is drawn on a black design-sized canvas and ORed onto the black
+// dialog: only the ring's pixels change, as when the pen drew it there.
 void paint_ellipse_border(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
-    HPEN pen = CreatePen(PS_SOLID, 5, player_colour[0]);
-    RECT r;
-    GetClientRect(dialog, &r);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    Ellipse(dc, r.left + 2, r.top + 2, r.right - 1, r.bottom - 1);
-    SelectObject(dc, old_pen);
-    SelectObject(dc, old_brush);
+    const RECT r = design_client(dialog);
+    DesignCanvas ring;
+    if (start_canvas(ring, 0, 0, r.right, r.bottom)) {
+        HPEN pen = CreatePen(PS_SOLID, 5, player_colour[0]);
+        SelectObject(ring.dc, GetStockObject(NULL_BRUSH));
+        HGDIOBJ old_pen = SelectObject(ring.dc, pen);
+        Ellipse(ring.dc, r.left + 2, r.top + 2, r.right - 1, r.bottom - 1);
+        SelectObject(ring.dc, old_pen);
+        DeleteObject(pen);
+        finish_canvas(ring, dc, SRCPAINT);
+    }
     EndPaint(dialog, &ps);
-    DeleteObject(pen);
 }
 
 void show_picture(HWND dialog, int id, void* picture) {
@@ -40,7 +51,12 @@ INT_PTR colour_control(HDC dc, COLORREF text) {
     return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
 }
 
-HBITMAP load_picture(int id) { return LoadBitmapA(app_instance, MAKEINTRESOURCEA(id)); }
+HBITMAP load_picture(int id) {
+    HBITMAP design = LoadBitmapA(app_instance, MAKEINTRESOURCEA(id));
+    HBITMAP shown = enlarged_picture(design);
+    if (shown != design) DeleteObject(design);
+    return shown;
+}
 
 void put_picture(HWND dialog, int id, HBITMAP picture) {
     const LRESULT previous =

@@ -20,6 +20,7 @@ void flash_button(HWND dialog, int id, const ButtonRecord& record);
 // Black background, the given text colour; the brush a colour message returns.
 INT_PTR colour_control(HDC dc, COLORREF text);
 
+// A picture of the game at the window's scale.
 HBITMAP load_picture(int id);
 // Puts a picture on a picture control and releases the one the control was
 // created with from its template, which no one else would release.

@@ -2,6 +2,7 @@
 // winner's name, the run's statistics, the car, and "Seguir" or "Salir".
 #include "ui/dialogs/dialogs.h"
 #include "ui/dialogs/car_animation.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 
 #include "game/board.h"
@@ -10,6 +11,7 @@
 #include "records/records.h"
 #include "ui/app/app.h"
 #include "ui/app/text.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 #include "ui/timing/timing.h"
@@ -28,14 +30,17 @@ static void load_exit_buttons(HWND dialog) {
     put_picture(dialog, IDOK, static_cast<HBITMAP>(exit_buttons[0].normal));
     put_picture(dialog, IDCANCEL, static_cast<HBITMAP>(exit_buttons[1].normal));
     // Screen rectangles taken before the dialog is maximised; it lies at the
-    // screen's origin with no border, so they are client coordinates too.
+    // screen's origin with no border, so they are client coordinates too,
+    // kept in design pixels.
     RECT r;
     GetWindowRect(GetDlgItem(dialog, IDOK), &r);
-    exit_buttons[0].left = r.left;
-    exit_buttons[0].top = r.top;
+    const POINT go_on = design_point(r.left, r.top);
+    exit_buttons[0].left = go_on.x;
+    exit_buttons[0].top = go_on.y;
     GetWindowRect(GetDlgItem(dialog, IDCANCEL), &r);
-    exit_buttons[1].right = r.right;
-    exit_buttons[1].bottom = r.bottom;
+    const POINT quit = design_point(r.right, r.bottom);
+    exit_buttons[1].right = quit.x;
+    exit_buttons[1].bottom = quit.y;
 }
 
 static void release_exit_buttons() {
@@ -60,6 +65,7 @@ static void show_statistics(HWND dialog) {
 }
 
 static void init_game_over_dialog(HWND dialog) {
+    scale_dialog(dialog);
     play_sound("Bravo.wav", SOUND_CUTS);
     make_car();
     load_exit_buttons(dialog);
@@ -69,12 +75,16 @@ static void init_game_over_dialog(HWND dialog) {
     // The dialog manager may show the dialog normally once its queue first
     // runs empty, which would undo the maximising: its normal place is the
     // whole screen too.
-    SetWindowPos(dialog, nullptr, 0, 0, screen_w, screen_h, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT screen;
+    GetWindowRect(main_window, &screen);
+    SetWindowPos(dialog, nullptr, 0, 0, screen.right - screen.left, screen.bottom - screen.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(dialog, SW_SHOWMAXIMIZED);
 }
 
 // 255 bands over the screen's height, from the winner's full colour down
-// to almost black.
+// to almost black, in design pixels (the last column and row also cover
+// what a screen of no whole number of blocks leaves over).
 static void paint_winner_gradient(HDC dc) {
     const float band = screen_h / 255.0f;
     for (int i = 0; i < 255; ++i) {
@@ -83,28 +93,47 @@ static void paint_winner_gradient(HDC dc) {
         if (current_player == 1) colour = RGB(0, 0, v);
         if (current_player == 2) colour = RGB(v, v, 0);
         if (current_player == 3) colour = RGB(0, v, 0);
-        const RECT r = {0, static_cast<LONG>(i * band), screen_w, static_cast<LONG>((i + 1) * band)};
+        const LONG bottom = i == 254 ? screen_h + 1 : static_cast<LONG>((i + 1) * band);
+        const RECT r = {0, static_cast<LONG>(i * band), screen_w + 1, bottom};
         HBRUSH brush = CreateSolidBrush(colour);
         FillRect(dc, &r, brush);
         DeleteObject(brush);
     }
 }
 
+static void erase_game_over(HDC dc) {
+    const int saved = SaveDC(dc);
+    draw_in_design_pixels(dc);
+    paint_winner_gradient(dc);
+    RestoreDC(dc, saved);
+}
+
+// The oval is drawn at the design's size over its own piece of the
+// gradient and copied enlarged: its outline a whole block wide.
+static void paint_oval(HDC dc) {
+    const Rect r = {exit_buttons[0].left - OVAL_MARGIN, exit_buttons[0].top - OVAL_MARGIN,
+                    exit_buttons[1].right + OVAL_MARGIN, exit_buttons[1].bottom + OVAL_MARGIN};
+    DesignCanvas oval;
+    if (!start_canvas(oval, r.left, r.top, r.right - r.left, r.bottom - r.top)) return;
+    paint_winner_gradient(oval.dc);
+    SelectObject(oval.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(oval.dc, frame_pen);
+    Ellipse(oval.dc, r.left, r.top, r.right, r.bottom);
+    finish_canvas(oval, dc);
+}
+
 static void paint_game_over(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
-    HGDIOBJ old_font = SelectObject(dc, count_font);
+    const int saved = SaveDC(dc);
+    draw_in_design_pixels(dc);
+    SelectObject(dc, count_font);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     const char* name = player_name[current_player];
     write_text(dc, 224, 24, name);
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
-    HGDIOBJ old_pen = SelectObject(dc, frame_pen);
-    Ellipse(dc, exit_buttons[0].left - OVAL_MARGIN, exit_buttons[0].top - OVAL_MARGIN,
-            exit_buttons[1].right + OVAL_MARGIN, exit_buttons[1].bottom + OVAL_MARGIN);
-    SelectObject(dc, old_pen);
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_font);
+    paint_oval(dc);
+    RestoreDC(dc, saved);
     EndPaint(dialog, &ps);
 }
 
@@ -119,7 +148,7 @@ static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM 
     switch (message) {
     case WM_INITDIALOG: init_game_over_dialog(dialog); return TRUE;
     case WM_ERASEBKGND:
-        paint_winner_gradient(reinterpret_cast<HDC>(wparam));
+        erase_game_over(reinterpret_cast<HDC>(wparam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_PAINT: paint_game_over(dialog); return TRUE;
@@ -138,6 +167,7 @@ static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM 
         KillTimer(dialog, CAR_TIMER);
         release_car();
         release_exit_buttons();
+        release_dialog_font(dialog);
         return TRUE;
     }
     (void)lparam;

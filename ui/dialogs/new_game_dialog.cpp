@@ -1,5 +1,6 @@
 // New-game dialog 100: how many tokens each player has and how many play.
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 #include "ui/dialogs/players_dialog.h"
 
@@ -69,6 +70,7 @@ static void remember_counts() {
 }
 
 static void init_new_game_dialog(HWND dialog) {
+    scale_dialog(dialog);
     apply_ellipse_shape(dialog);
     remember_counts();
     load_count_buttons(dialog);
@@ -104,7 +106,10 @@ static INT_PTR CALLBACK new_game_dialog_proc(HWND dialog, UINT message, WPARAM w
     case WM_PAINT: paint_ellipse_border(dialog); return TRUE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
-    case WM_DESTROY: release_count_buttons(); return TRUE;
+    case WM_DESTROY:
+        release_count_buttons();
+        release_dialog_font(dialog);
+        return TRUE;
     }
     (void)lparam;
     return FALSE;

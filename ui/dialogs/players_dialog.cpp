@@ -1,6 +1,7 @@
 // Players dialog 162: a name and a computer choice per seated seat, and
 // the "Soplar" option. Its OK is what starts the game.
 #include "ui/dialogs/players_dialog.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 
 #include "game/save_file.h"
@@ -80,8 +81,9 @@ static void fill_rows() {
 }
 
 static void init_players_dialog(HWND dialog) {
-    apply_ellipse_shape(dialog);
     use_1252_font(dialog);
+    scale_dialog(dialog);
+    apply_ellipse_shape(dialog);
     game_flags &= ~GF_BUTTON_HELD;
     ok_button = new ButtonRecord();
     ok_button->pressed = load_picture(IDB_OK_PRESSED);
@@ -160,7 +162,10 @@ static INT_PTR CALLBACK players_dialog_proc(HWND dialog, UINT message, WPARAM wp
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: return colour_players_control(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam));
-    case WM_DESTROY: release_players_dialog(); return TRUE;
+    case WM_DESTROY:
+        release_players_dialog();
+        release_dialog_font(dialog);
+        return TRUE;
     }
     return FALSE;
 }

@@ -2,12 +2,14 @@
 // the run's games, the games won again in the central square, and the
 // total playing time. Everything is painted; there are no controls.
 #include "ui/dialogs/dialogs.h"
+#include "ui/dialogs/dialog_scale.h"
 
 #include "game/board.h"
 #include "game/state.h"
 #include "records/records.h"
 #include "ui/app/app.h"
 #include "ui/app/text.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 #include "ui/resources/resource.h"
 
@@ -22,16 +24,18 @@ static const char* const count_labels[3] = {"Juegos ganados:", "Primera ficha:",
 static const int count_column[3] = {RECORD_WINNER, RECORD_FIRST_HOME, RECORD_LAST_PLAYER};
 
 static void init_summary(HWND dialog, unsigned last_game) {
+    scale_dialog(dialog);
     tally_records(last_game);
     HANDLE icon = LoadImageA(app_instance, MAKEINTRESOURCEA(IDI_KORVALO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                              GetSystemMetrics(SM_CYSMICON), LR_SHARED);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    summary_font = CreateFontA(-MulDiv(18, GetDeviceCaps(window_dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                               FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    // 18 points at 100 %, in design pixels: the painting draws them larger.
+    summary_font =
+        CreateFontA(-MulDiv(18, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     // Signed: a screen smaller than the box puts it partly off the top left.
-    const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2;
-    const int y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
-    SetWindowPos(dialog, nullptr, x, y, SUMMARY_W, SUMMARY_H, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int k = pixel_scale;
+    const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2, y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
+    SetWindowPos(dialog, nullptr, x * k, y * k, SUMMARY_W * k, SUMMARY_H * k, SWP_NOZORDER | SWP_NOACTIVATE);
     // Shown after the game's window was hidden: a window of its own with a
     // taskbar button, in front, or the player could not find it while the
     // program waits for it.
@@ -42,8 +46,10 @@ static void init_summary(HWND dialog, unsigned last_game) {
 }
 
 // 255 bands laid over the screen's height, not the box's: the box shows
-// the upper, yellower part of it.
+// the upper, yellower part of it. In design pixels, like all the summary.
 static void paint_summary_gradient(HDC dc) {
+    const int saved = SaveDC(dc);
+    draw_in_design_pixels(dc);
     const float band = screen_h / 256.0f;
     for (int i = 0; i < 255; ++i) {
         const RECT r = {0, static_cast<LONG>(i * band), screen_w, static_cast<LONG>((i + 1) * band)};
@@ -51,6 +57,7 @@ static void paint_summary_gradient(HDC dc) {
         FillRect(dc, &r, brush);
         DeleteObject(brush);
     }
+    RestoreDC(dc, saved);
 }
 
 static void text_at(HDC dc, int x, int y, const char* text) { write_text(dc, x, y, text); }
@@ -70,18 +77,16 @@ static void paint_seat(HDC dc, unsigned seat) {
     }
 }
 
+// The square's outline is filled, one design pixel wide at any scale.
 static void paint_summary(HWND dialog) {
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
-    HGDIOBJ old_font = SelectObject(dc, summary_font);
+    const int saved = SaveDC(dc);
+    draw_in_design_pixels(dc);
+    SelectObject(dc, summary_font);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    MoveToEx(dc, 280, 200, nullptr);
-    LineTo(dc, 360, 200);
-    LineTo(dc, 360, 280);
-    LineTo(dc, 280, 280);
-    LineTo(dc, 280, 200);
+    const RECT square = {280, 200, 361, 281};
+    FrameRect(dc, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     for (unsigned seat = 0; seat < SEATS; ++seat) paint_seat(dc, seat);
     const uint32_t ms = total_game_time;
     char line[48];
@@ -90,10 +95,8 @@ static void paint_summary(HWND dialog) {
     SetTextColor(dc, RGB(0, 0, 0));
     RECT r = {0, 5, 639, 479};
     write_text_in(dc, line, &r, DT_CENTER);
-    SelectObject(dc, old_pen);
-    SelectObject(dc, old_font);
+    RestoreDC(dc, saved);
     EndPaint(dialog, &ps);
-    DeleteObject(pen);
 }
 
 static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -111,6 +114,7 @@ static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wp
     case WM_DESTROY:
         DeleteObject(summary_font);
         summary_font = nullptr;
+        release_dialog_font(dialog);
         return TRUE;
     }
     return FALSE;

@@ -35,7 +35,7 @@ static void draw_centre() {
 }
 
 static void draw_turn_name() {
-    SelectObject(window_dc, font_with_1252_letters(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
+    SelectObject(window_dc, name_font);
     SetBkColor(window_dc, RGB(0, 0, 0));
     SetTextColor(window_dc, player_colour[current_player]);
     const char* name = player_name[current_player];
@@ -74,6 +74,10 @@ void draw_board() {
     SetTextColor(window_dc, RGB(0, 0, 0));
     draw_squares();
     draw_jails();
+    // Filled rather than drawn with the pen, which at a larger scale would
+    // straddle the outline's design pixels: one design pixel wide at every
+    // scale, the same pixels as the pen's four lines.
+    const RECT outline = {board_rect.left, board_rect.top, board_rect.right + 1, board_rect.bottom + 1};
+    FrameRect(window_dc, &outline, player_brush[0]);
     SelectObject(window_dc, frame_pen);
-    draw_frame(window_dc, board_rect);
 }

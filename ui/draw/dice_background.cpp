@@ -4,6 +4,7 @@
 #include "game/state.h"
 #include "ui/app/app.h"
 #include "ui/draw/draw.h"
+#include "ui/draw/scale.h"
 #include "ui/resources/resource.h"
 
 static void copy_under_die(uint8_t die) {
@@ -17,7 +18,7 @@ void store_dice_background() {
 
 void save_under_die(uint8_t die) {
     const DieRecord& d = dice[die];
-    RECT square = {d.x, d.y, d.x + DICE_CELL, d.y + DICE_CELL};
+    const RECT square = window_rect(d.x, d.y, d.x + DICE_CELL, d.y + DICE_CELL);
     InvalidateRect(main_window, &square, TRUE);
     UpdateWindow(main_window);
     copy_under_die(die);

@@ -24,6 +24,16 @@ static int64_t read_counter() {
     return now.QuadPart;
 }
 
+// Every die is lifted off the screen before the moving one takes the board
+// under its new place, and all are drawn again after: had one die been
+// drawn over the other's new place, a piece of it would be kept as board
+// and put back later, left behind on the screen. So each slot of dice_dc
+// always holds the board without dice.
+static void lift_dice() {
+    for (uint8_t j = 0; j < dice_count; ++j)
+        BitBlt(window_dc, dice[j].x, dice[j].y, DICE_CELL, DICE_CELL, dice_dc, DICE_CELL * j, 0, SRCCOPY);
+}
+
 // The right-hand test adds the step twice rather than the die's width:
 // that is how far the die may travel before it turns.
 static void bounce_step(uint8_t i) {
@@ -35,12 +45,11 @@ static void bounce_step(uint8_t i) {
     else if (d.y + dice_dy[i] < 0) dice_dy[i] = static_cast<int8_t>(rand() % 10 + 20);
     const int y = d.y + dice_dy[i];
 
-    const int slot = DICE_CELL * i;
-    BitBlt(window_dc, d.x, d.y, DICE_CELL, DICE_CELL, dice_dc, slot, 0, SRCCOPY);
-    BitBlt(dice_dc, slot, 0, DICE_CELL, DICE_CELL, window_dc, x, y, SRCCOPY);
+    lift_dice();
+    BitBlt(dice_dc, DICE_CELL * i, 0, DICE_CELL, DICE_CELL, window_dc, x, y, SRCCOPY);
     d.x = static_cast<int16_t>(x);
     d.y = static_cast<int16_t>(y);
-    draw_die(i);
+    for (uint8_t j = 0; j < dice_count; ++j) draw_die(j);
 }
 
 void animate_dice() {

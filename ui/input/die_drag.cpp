@@ -7,6 +7,7 @@
 #include "game/state.h"
 #include "ui/app/app.h"
 #include "ui/draw/draw.h"
+#include "ui/draw/scale.h"
 #include "ui/input/input.h"
 #include "ui/resources/graphics.h"
 
@@ -14,25 +15,31 @@ static uint8_t dragged_die;
 static int32_t drag_frame_x, drag_frame_y;
 static uint8_t grab_dx, grab_dy;
 
+// Drawn on a canvas of its own size and XORed onto the window from there:
+// at any scale its lines are then whole design pixels wide, joined as at
+// the design's size, and a second draw still removes it.
 void draw_cube(int32_t x, int32_t y) {
-    SetROP2(window_dc, R2_XORPEN);
-    SelectObject(window_dc, frame_pen);
-    draw_frame(window_dc, Rect{x, y + 10, x + 50, y + 60});
-    draw_frame(window_dc, Rect{x + 8, y, x + 58, y + 50});
+    DesignCanvas cube;
+    if (!start_canvas(cube, x, y, 59, 61)) return;
+    SetROP2(cube.dc, R2_XORPEN);
+    SelectObject(cube.dc, frame_pen);
+    draw_frame(cube.dc, Rect{x, y + 10, x + 50, y + 60});
+    draw_frame(cube.dc, Rect{x + 8, y, x + 58, y + 50});
     const POINT edges[4][2] = {{{x, y + 10}, {x + 8, y}},
                                {{x + 50, y + 60}, {x + 58, y + 50}},
                                {{x, y + 60}, {x + 8, y + 50}},
                                {{x + 50, y + 10}, {x + 58, y}}};
     for (const auto& e : edges) {
-        MoveToEx(window_dc, e[0].x, e[0].y, nullptr);
-        LineTo(window_dc, e[1].x, e[1].y);
+        MoveToEx(cube.dc, e[0].x, e[0].y, nullptr);
+        LineTo(cube.dc, e[1].x, e[1].y);
     }
-    SetROP2(window_dc, R2_COPYPEN);
+    finish_canvas(cube, window_dc, SRCINVERT);
 }
 
 void clip_pointer(RECT area) {
-    MapWindowPoints(main_window, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    ClipCursor(&area);
+    RECT on_screen = window_rect(area.left, area.top, area.right, area.bottom);
+    MapWindowPoints(main_window, nullptr, reinterpret_cast<POINT*>(&on_screen), 2);
+    ClipCursor(&on_screen);
 }
 
 bool pick_up_die() {

@@ -15,12 +15,18 @@ extern COLORREF player_colour[4];
 extern HBRUSH player_brush[4];
 extern HPEN frame_pen;
 extern HFONT count_font; // Arial, 68 pixels: the pips left and the winner's name
+extern HFONT name_font;  // the current player's name beside the board
 
+// The pointers at the window's scale.
 void load_cursors();
+void release_cursors();
 void load_bitmaps();
 void create_brushes();
 void create_pens();
 void create_font();
+// At the window's scale; made again when the scale changes.
+void create_name_font();
+void release_name_font();
 // Releases, each once, everything made by the loaders above.
 void release_graphics();
 

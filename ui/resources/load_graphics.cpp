@@ -3,6 +3,8 @@
 #include "ui/resources/graphics.h"
 
 #include "ui/app/app.h"
+#include "ui/app/text.h"
+#include "ui/draw/scale.h"
 #include "game/board.h"
 #include "game/state.h"
 #include "ui/resources/resource.h"
@@ -20,6 +22,9 @@ COLORREF player_colour[4] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(255, 255, 0), R
 HBRUSH player_brush[4];
 HPEN frame_pen;
 HFONT count_font;
+HFONT name_font;
+// At scale 1 the name's font is the system's own, which is not ours to release.
+static bool name_font_made;
 
 static const unsigned char token_picture_id[4] = {IDB_TOKEN_RED, IDB_TOKEN_BLUE, IDB_TOKEN_YELLOW, IDB_TOKEN_GREEN};
 
@@ -37,7 +42,10 @@ static HBITMAP load_picture(int id) {
 
 // Not shared (no LR_SHARED), so that the clean-up can destroy each one.
 static HCURSOR load_pointer(int id) {
-    return static_cast<HCURSOR>(LoadImageA(app_instance, MAKEINTRESOURCEA(id), IMAGE_CURSOR, 0, 0, 0));
+    HCURSOR design = static_cast<HCURSOR>(LoadImageA(app_instance, MAKEINTRESOURCEA(id), IMAGE_CURSOR, 0, 0, 0));
+    HCURSOR shown = enlarged_pointer(design);
+    if (shown != design) DestroyCursor(design);
+    return shown;
 }
 
 static HBITMAP tile(int id) {
@@ -113,8 +121,35 @@ void create_pens() {
     frame_pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
 }
 
+// Heights in design pixels: window_dc realises them at its scale.
 void create_font() {
     count_font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+}
+
+// The system's font is made of pixels for one size: enlarged it would be
+// blocky, so a larger scale writes the name in an outline font of the same
+// height and weight, sharp at any size.
+void create_name_font() {
+    HFONT system = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    name_font_made = pixel_scale > 1;
+    if (!name_font_made) {
+        name_font = font_with_1252_letters(system);
+        return;
+    }
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, system);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    name_font = CreateFontA(metrics.tmHeight, 0, 0, 0, metrics.tmWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_TT_ONLY_PRECIS, 0, ANTIALIASED_QUALITY, 0, "Tahoma");
+}
+
+void release_name_font() {
+    if (name_font_made && name_font) DeleteObject(name_font);
+    name_font = nullptr;
+    name_font_made = false;
 }
 
 template <typename Handle> static void release(Handle& object) {
@@ -125,6 +160,14 @@ template <typename Handle> static void release(Handle& object) {
 static void release_cursor(HCURSOR& cursor) {
     if (cursor) DestroyCursor(cursor);
     cursor = nullptr;
+}
+
+void release_cursors() {
+    for (int seat = 0; seat < 4; ++seat) {
+        release_cursor(player_cursor[seat]);
+        release_cursor(carry_cursor[seat]);
+    }
+    release_cursor(no_drop_cursor);
 }
 
 void release_graphics() {
@@ -145,9 +188,6 @@ void release_graphics() {
     release(frame_pen);
     release(count_font);
     for (HBRUSH& b : player_brush) release(b);
-    for (int seat = 0; seat < 4; ++seat) {
-        release_cursor(player_cursor[seat]);
-        release_cursor(carry_cursor[seat]);
-    }
-    release_cursor(no_drop_cursor);
+    release_cursors();
+    release_name_font();
 }

@@ -1,6 +1,7 @@
 #include "game_process.h"
 
 #include "log_text.h"
+#include "screen.h"
 
 #include <cstdio>
 
@@ -23,10 +24,12 @@ static HWND find_game_window(DWORD pid) {
     return nullptr;
 }
 
+std::string game_arguments;
+
 bool launch_game(const char* exe, const char* folder, Game& game) {
     game.folder = folder;
     char command[2 * MAX_PATH];
-    std::snprintf(command, sizeof command, "\"%s\"", exe);
+    std::snprintf(command, sizeof command, "\"%s\" %s", exe, game_arguments.c_str());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (CreateProcessA(exe, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &game.process)) return true;
@@ -71,8 +74,10 @@ void settle(const Game& game) {
     SendMessageTimeoutA(game.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
 }
 
+// Given in design pixels, sent in the window's, as the system would.
 void post_mouse(const Game& game, UINT message, int x, int y, bool button_down) {
-    PostMessageA(game.window, message, button_down ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    const POINT p = on_screen(x, y);
+    PostMessageA(game.window, message, button_down ? MK_LBUTTON : 0, MAKELPARAM(p.x, p.y));
 }
 
 void click(const Game& game, int x, int y) {

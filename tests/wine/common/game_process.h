@@ -19,6 +19,8 @@ struct Game {
 bool start_game_in(const char* exe, const char* folder, Game& game);
 // Only starts the process.
 bool launch_game(const char* exe, const char* folder, Game& game);
+// What follows the program's name on the games' command lines.
+extern std::string game_arguments;
 // Waits for the process to end; its exit code, or -1 on time-out.
 int wait_for_exit(Game& game, DWORD ms);
 void stop_game(Game& game);
@@ -29,6 +31,7 @@ bool wait_until(const std::function<bool()>& condition, DWORD ms);
 // paint (a sent message is answered only after the ones posted before it).
 void settle(const Game& game);
 
+// Mouse messages at a point of the design's (the window gets its block's middle).
 void post_mouse(const Game& game, UINT message, int x, int y, bool button_down);
 void click(const Game& game, int x, int y);
 void post_key(const Game& game, UINT key);

@@ -5,8 +5,30 @@
 
 #include "screen.h"
 #include "game/board.h"
+#include "ui/app/scale_choice.h"
 
+#include <algorithm>
 #include <cstdio>
+
+void take_screen(unsigned most) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    scale = scale_for_screen(w, h, most);
+    screen_w = static_cast<uint16_t>(std::max(w / scale, 640));
+    screen_h = static_cast<uint16_t>(std::max(h / scale, 480));
+    reset_board_geometry();
+    recentre_board();
+}
+
+bool change_screen(int width, int height) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    const bool changed = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+    take_screen();
+    return changed;
+}
 
 bool start_game_at(const char* exe, const char* folder, Game& game) {
     wchar_t temp[MAX_PATH] = L"";
@@ -17,7 +39,7 @@ bool start_game_at(const char* exe, const char* folder, Game& game) {
     return wait_until(
         [&] {
             HDC screen = GetDC(nullptr);
-            const COLORREF c = GetPixel(screen, board_rect.left, board_rect.top);
+            const COLORREF c = GetPixel(screen, board_rect.left * scale, board_rect.top * scale);
             ReleaseDC(nullptr, screen);
             return c == RGB(255, 0, 0);
         },

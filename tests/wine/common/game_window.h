@@ -16,6 +16,14 @@ bool start_game_at(const char* exe, const char* folder, Game& game);
 
 void post_alt_key(const Game& game, UINT key);
 
+// The scale the game draws at on the screen as it is now (the game's own
+// choice, made again here, at most `most` as "/escala:N" asks), and the
+// design screen its rules see: sets scale, screen_w, screen_h and the
+// board's tables to where the game has them.
+void take_screen(unsigned most = 0);
+// Changes the screen's resolution (the game follows it), then takes it.
+bool change_screen(int width, int height);
+
 // The name of a record file in the game's temporary folder, or empty.
 std::string record_file_of(const Game& game);
 

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <map>
 
+int scale = 1;
+
+POINT on_screen(int x, int y) { return POINT{x * scale + scale / 2, y * scale + scale / 2}; }
+
 static HMODULE game_module;
 static std::map<int, Image> pictures;
 
@@ -51,6 +55,31 @@ Image capture_settled_screen() {
         last = std::move(next);
     }
     return last;
+}
+
+Image design_view(const Image& shot) {
+    Image view;
+    view.w = shot.w / scale;
+    view.h = shot.h / scale;
+    view.px.resize(static_cast<size_t>(view.w) * view.h);
+    for (int y = 0; y < view.h; ++y)
+        for (int x = 0; x < view.w; ++x) view.px[static_cast<size_t>(y) * view.w + x] = shot.at(x * scale, y * scale);
+    return view;
+}
+
+int differs_from_enlarged(const Image& shot, POINT at, const Image& design, POINT from, int w, int h,
+                          const std::vector<Area>& skip) {
+    int n = 0;
+    for (int y = 0; y < h * scale; ++y)
+        for (int x = 0; x < w * scale; ++x) {
+            const int dx = x / scale, dy = y / scale;
+            bool skipped = false;
+            for (const Area& a : skip)
+                skipped = skipped || (a.left <= dx && dx < a.right && a.top <= dy && dy < a.bottom);
+            if (skipped || !shot.inside(at.x + x, at.y + y) || !design.inside(from.x + dx, from.y + dy)) continue;
+            n += shot.at(at.x + x, at.y + y) != design.at(from.x + dx, from.y + dy);
+        }
+    return n;
 }
 
 void open_game_pictures(const char* exe) {
@@ -147,10 +176,16 @@ std::vector<DieSpot> find_dice(const Image& shot) {
 }
 
 int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const std::vector<DieSpot>& covering) {
+    const int size = 68 * scale;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 68, 68);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
     HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    // As the game draws it: the design's font in a context that draws
+    // design pixels `scale` times larger.
+    SetMapMode(memory, MM_ANISOTROPIC);
+    SetWindowExtEx(memory, 1, 1, nullptr);
+    SetViewportExtEx(memory, scale, scale, nullptr);
     HFONT font = CreateFontA(68, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     HGDIOBJ old_font = SelectObject(memory, font);
     HBRUSH brush = CreateSolidBrush(colour);
@@ -164,16 +199,17 @@ int read_centre_number(const Image& shot, int x, int y, COLORREF colour, const s
         std::snprintf(text, sizeof text, "%d", n);
         DrawTextA(memory, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(memory, old_bitmap);
-        const Image expected = read_bitmap(memory, bitmap, 68, 68);
+        const Image expected = read_bitmap(memory, bitmap, size, size);
         SelectObject(memory, bitmap);
         bool same = true;
-        for (int j = 0; j < 68 && same; ++j)
-            for (int i = 0; i < 68 && same; ++i) {
+        for (int j = 0; j < size && same; ++j)
+            for (int i = 0; i < size && same; ++i) {
+                const int dx = x + i / scale, dy = y + j / scale; // the design pixel
                 bool hidden = false;
                 for (const DieSpot& d : covering)
-                    hidden = hidden || (x + i - d.x >= 0 && x + i - d.x < 60 && y + j - d.y >= 0 && y + j - d.y < 60 &&
-                                        die_pixel(x + i - d.x, y + j - d.y));
-                same = hidden || shot.at(x + i, y + j) == expected.at(i, j);
+                    hidden = hidden || (dx - d.x >= 0 && dx - d.x < 60 && dy - d.y >= 0 && dy - d.y < 60 &&
+                                        die_pixel(dx - d.x, dy - d.y));
+                same = hidden || shot.at(x * scale + i, y * scale + j) == expected.at(i, j);
             }
         if (same) result = n;
     }

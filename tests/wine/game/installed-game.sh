@@ -34,10 +34,12 @@ chown -R player: "$job/player"
 
 # A prefix made by the player: a copy of root's keeps root's profile (temporary folder, Documents, Start menu).
 as_player "$job/bin/make-template" "$job/player/pfx"
+# The screen most players have: the game draws everything twice as large.
+as_player wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null 2>&1
 rm -rf "$job/player/pfx/drive_c/users/player/Documents" # a new profile may have none yet
 
 mkfifo "$job/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$job/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$job/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r -t 20 number < "$job/display"
 export DISPLAY=:$number

@@ -56,7 +56,8 @@ void check_buttons(const Game& game) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     HWND over = make_other_window(WS_EX_TOPMOST | WS_EX_NOACTIVATE, w - 60, h - 60);
     const POINT about = button_centre(1);
-    real_move(about.x, about.y);
+    const POINT at = on_screen(about.x, about.y);
+    real_move(at.x, at.y);
     real_button(true);
     settle(game);
     real_move(w - 35, h - 35);
@@ -71,7 +72,8 @@ void check_buttons(const Game& game) {
 // edit field gave it another (WM_SETCURSOR).
 void check_pointer_after_edit(const Game& game) {
     const POINT board = {(board_rect.left + board_rect.right) / 2, (board_rect.top + board_rect.bottom) / 2};
-    real_move(board.x, board.y);
+    const POINT at = on_screen(board.x, board.y);
+    real_move(at.x, at.y);
     settle(game);
     const HCURSOR game_pointer = current_cursor();
     post_key(game, VK_F2);
@@ -85,7 +87,7 @@ void check_pointer_after_edit(const Game& game) {
     const HCURSOR over_edit = current_cursor();
     if (players) press_box_button(players, IDCANCEL), gone(players);
     if (dialog) press_box_button(dialog, IDCANCEL), gone(dialog);
-    real_move(board.x + 5, board.y);
+    real_move(at.x + 5, at.y);
     settle(game);
     CHECK(dialog && over_edit != game_pointer && current_cursor() == game_pointer,
           "over the board after an edit field the pointer is %p, not the game's %p",

@@ -166,9 +166,13 @@ int main(int argc, char** argv) {
     check_art(game);
     check_text(game, IDD_GAME_OVER, "Último jugador:");
     check_waves(game_path.substr(0, game_path.rfind('\\') + 1));
-    CHECK(resource(game, RT_MANIFEST, MAKEINTRESOURCEA(1)) ==
-              file_bytes(repository + "\\ui\\resources\\korvalo.manifest"),
+    const std::string manifest = resource(game, RT_MANIFEST, MAKEINTRESOURCEA(1));
+    CHECK(manifest == file_bytes(repository + "\\ui\\resources\\korvalo.manifest"),
           "the game's manifest is not korvalo.manifest");
+    // Aware of every monitor's scaling, with the older entry for Windows 8.1:
+    // otherwise the system stretches the game's pixels, blurred.
+    CHECK(manifest.find(">PerMonitorV2") != std::string::npos && manifest.find(">true/pm<") != std::string::npos,
+          "the game's manifest does not declare its awareness of each monitor's scaling");
     CHECK(resource(installer, RT_BITMAP, MAKEINTRESOURCEA(IDB_BANNER)) ==
               file_bytes(repository + "\\install\\art\\banner.bmp").substr(14),
           "the installer's banner is not banner.bmp");
