@@ -195,6 +195,9 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(5, 5);
     throw_with(3, 4);
     const std::string single = save_game_text(fake_clock);
+    start_game(2, 1); // red's single token in jail, to throw again
+    throw_with(2, 5);
+    const std::string single_jailed = save_game_text(fake_clock);
     start_game(2, 2); // red's token 1 could capture with the 2; token 0 has played it
     put_out(0, 0, 65);
     put_out(0, 1, 20);
@@ -217,7 +220,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &spent, &moved_on, &home})
+    for (const std::string* t : {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
@@ -238,11 +241,14 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
-        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                    // jailed tokens played no die
+        edited(home, "(token 0 0 [0-9]+ [0-9]+ [0-9]+) [0-9]+", "$1 0"), // home, but off its spot beside the jail
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
                "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
-        edited(edited(single, "cpu 0 0 0 0", "cpu 1 0 1 0"), "current 0", "current 2"), // every seat a computer
+        edited(single_jailed, "cpu 0 0 0 0", "cpu 1 0 1 0"), // every seat a computer
+        edited(edited(single_jailed, "throws_this_turn 1", "throws_this_turn 0"), "doubles_in_row 0",
+               "doubles_in_row 1"), // a double counted before the turn's first throw
     };
     for (const std::string& t : refused) EXPECT_FALSE(check_game_text(t)) << t;
     delete_record_files();

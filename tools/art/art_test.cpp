@@ -64,7 +64,7 @@ TEST(Art, PicturesHaveTheFormatsTheProgramsLoad) {
 }
 
 // Every square the game paints shows a tile of exactly the cell the game's
-// own geometry gives it.
+// own geometry gives it, and every window button its picture.
 TEST(Art, TilesFitTheGamesCells) {
     reset_board_geometry();
     int tiled = 0;
@@ -78,6 +78,13 @@ TEST(Art, TilesFitTheGamesCells) {
         ++tiled;
     }
     EXPECT_EQ(tiled, 68 + 4 * 7);
+    // A window button's place is the size of its picture: a click on any pixel of it presses it.
+    const int picture[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE,
+                                         IDB_HELP,     IDB_SAVE,  IDB_LOAD};
+    for (int i = 0; i < WINDOW_BUTTONS; ++i)
+        EXPECT_EQ(std::make_pair(committed_bmp(picture[i]).width, committed_bmp(picture[i]).height),
+                  std::make_pair(buttons[i].right - buttons[i].left, buttons[i].bottom - buttons[i].top))
+            << "button " << i;
 }
 
 // The dice and the car are drawn by AND with their mask cell, then XOR with

@@ -92,8 +92,11 @@ void check_board() {
         for (const Rect& q : quadrants)
             same_quadrant = same_quadrant ||
                             (point_in_rect(q, jail.left + 1, jail.top + 1) && point_in_rect(q, c.left + 1, c.top + 1));
-        expect_yes("jail of seat " + std::to_string(seat) + " beside its exit, without squares", true,
-                   same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
+        const bool corner = jail.right - jail.left == 96 && jail.bottom - jail.top == 96 &&
+                            (jail.left == board_rect.left || jail.right == board_rect.right + 1) &&
+                            (jail.top == board_rect.top || jail.bottom == board_rect.bottom + 1);
+        expect_yes("jail of seat " + std::to_string(seat) + " a corner beside its exit, without squares", true,
+                   corner && same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
     }
     for (uint8_t seat = 0; seat < SEATS; ++seat) {
         if (!is_seated(seat)) continue;
