@@ -11,6 +11,7 @@
 #include "tools/art/board.h"
 #include "tools/art/pictures.h"
 #include "ui/resources/resource.h"
+#include "ui/resources/window_buttons.h"
 
 namespace art {
 namespace {
@@ -79,12 +80,12 @@ TEST(Art, TilesFitTheGamesCells) {
     }
     EXPECT_EQ(tiled, 68 + 4 * 7);
     // A window button's place is the size of its picture: a click on any pixel of it presses it.
-    const int picture[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE,
-                                         IDB_HELP,     IDB_SAVE,  IDB_LOAD};
-    for (int i = 0; i < WINDOW_BUTTONS; ++i)
-        EXPECT_EQ(std::make_pair(committed_bmp(picture[i]).width, committed_bmp(picture[i]).height),
+    for (int i = 0; i < WINDOW_BUTTONS; ++i) {
+        const BmpInfo picture = committed_bmp(window_button_picture[i]);
+        EXPECT_EQ(std::make_pair(picture.width, picture.height),
                   std::make_pair(buttons[i].right - buttons[i].left, buttons[i].bottom - buttons[i].top))
             << "button " << i;
+    }
 }
 
 // The dice and the car are drawn by AND with their mask cell, then XOR with

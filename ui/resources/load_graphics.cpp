@@ -8,6 +8,7 @@
 #include "game/board.h"
 #include "game/state.h"
 #include "ui/resources/resource.h"
+#include "ui/resources/window_buttons.h"
 
 HBITMAP square_tile[127];
 HBITMAP jail_picture[4];
@@ -90,10 +91,7 @@ static void load_square_tiles() {
 }
 
 void load_bitmaps() {
-    static const int button_picture[WINDOW_BUTTONS][2] = {
-        {IDB_NEW_GAME_PRESSED, IDB_NEW_GAME}, {IDB_ABOUT_PRESSED, IDB_ABOUT}, {IDB_CLOSE_PRESSED, IDB_CLOSE},
-        {IDB_MINIMISE_PRESSED, IDB_MINIMISE}, {IDB_HELP_PRESSED, IDB_HELP},   {IDB_SAVE_PRESSED, IDB_SAVE},
-        {IDB_LOAD_PRESSED, IDB_LOAD}};
+    static_assert(sizeof window_button_picture / sizeof *window_button_picture == WINDOW_BUTTONS);
     for (int seat = 0; seat < 4; ++seat) {
         token_picture[seat] = load_picture(token_picture_id[seat]);
         for (TokenRecord& t : tokens[seat]) t.image = token_picture[seat];
@@ -103,8 +101,8 @@ void load_bitmaps() {
     // The base rectangles: recentre_board shifts them once afterwards.
     reset_board_geometry();
     for (int i = 0; i < WINDOW_BUTTONS; ++i) {
-        buttons[i].pressed = load_picture(button_picture[i][0]);
-        buttons[i].normal = load_picture(button_picture[i][1]);
+        buttons[i].pressed = load_picture(window_button_picture[i] - 1);
+        buttons[i].normal = load_picture(window_button_picture[i]);
     }
     dice_strip = load_picture(IDB_DICE);
 }

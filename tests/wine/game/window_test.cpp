@@ -7,6 +7,7 @@
 #include "screen.h"
 #include "game/board.h"
 #include "ui/resources/resource.h"
+#include "ui/resources/window_buttons.h"
 
 #include <string>
 
@@ -20,10 +21,8 @@ POINT button_centre(int i) {
 }
 
 bool shows_button(int i, bool pressed) {
-    static const int normal[WINDOW_BUTTONS] = {IDB_NEW_GAME, IDB_ABOUT, IDB_CLOSE, IDB_MINIMISE,
-                                               IDB_HELP,     IDB_SAVE,  IDB_LOAD};
     return same_block(capture_settled_screen(), buttons[i].left, buttons[i].top,
-                      game_picture(pressed ? normal[i] - 1 : normal[i]));
+                      game_picture(window_button_picture[i] - pressed));
 }
 
 bool no_box(const Game& game) { return Sleep(400), settle(game), find_game_box(game) == nullptr; }
