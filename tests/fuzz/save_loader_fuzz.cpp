@@ -4,8 +4,8 @@
 // an accepted one must give a game whose invariants hold, that saves back
 // to the same bytes (but for a die brought onto this screen) and that plays
 // on to a sound end.
-#include "game/crc32.h"
-#include "game/save_file.h"
+#include "saves/crc32.h"
+#include "saves/save_file.h"
 #include "game/state.h"
 #include "records/records.h"
 #include "tools/sim/fake_window.h"

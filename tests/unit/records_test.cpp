@@ -1,6 +1,6 @@
 // Record files: their exact bytes in the record folder, the game-over texts,
 // the run's summary read back from damaged files, and their deletion.
-#include "game/save_file.h"
+#include "saves/save_file.h"
 #include "records/records.h"
 #include "test_support.h"
 

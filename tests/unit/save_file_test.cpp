@@ -1,7 +1,7 @@
 // Saved games: every state of played games saves and loads back into the
 // same game, and damaged or hostile files are refused with nothing changed.
-#include "game/crc32.h"
-#include "game/save_file.h"
+#include "saves/crc32.h"
+#include "saves/save_file.h"
 #include "records/records.h"
 #include "test_support.h"
 #include "tools/sim/invariants.h"

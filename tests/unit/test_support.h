@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/board.h"
-#include "game/crc32.h"
+#include "saves/crc32.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "tools/sim/fake_window.h"

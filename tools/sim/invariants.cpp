@@ -2,7 +2,7 @@
 
 #include "game/board.h"
 #include "game/rules.h"
-#include "game/save_file.h"
+#include "saves/save_file.h"
 #include "game/state.h"
 #include "tools/sim/fake_window.h"
 #include "tools/sim/sim_driver.h"

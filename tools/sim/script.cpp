@@ -5,7 +5,7 @@
 #include "game/board.h"
 #include "game/cpu.h"
 #include "game/rules.h"
-#include "game/save_file.h"
+#include "saves/save_file.h"
 #include "game/state.h"
 #include "records/records.h"
 #include "tools/sim/board_check.h"

@@ -2,7 +2,7 @@
 // text of game/save_file.
 #include "ui/app/save_load.h"
 
-#include "game/save_file.h"
+#include "saves/save_file.h"
 #include "game/state.h"
 #include "ui/app/app.h"
 #include "ui/app/text.h"

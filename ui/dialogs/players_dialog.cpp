@@ -4,7 +4,7 @@
 #include "ui/dialogs/dialog_scale.h"
 #include "ui/dialogs/frame.h"
 
-#include "game/save_file.h"
+#include "saves/save_file.h"
 #include "game/seam.h"
 #include "game/state.h"
 #include "ui/app/app.h"

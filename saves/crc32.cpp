@@ -1,4 +1,4 @@
-#include "game/crc32.h"
+#include "saves/crc32.h"
 
 // Bit by bit rather than by table: saved games are a few hundred bytes, and
 // there is no table to get wrong.

@@ -1,9 +1,9 @@
-#include "game/save_file.h"
+#include "saves/save_file.h"
 
 #include "game/board.h"
-#include "game/crc32.h"
+#include "saves/crc32.h"
 #include "game/rules.h"
-#include "game/saved_game.h"
+#include "saves/saved_game.h"
 #include "game/seam.h"
 #include "game/state.h"
 #include "records/records.h"

@@ -3,7 +3,7 @@
 // so that a loaded game can always go on to its next throw.
 #include "game/board.h"
 #include "game/rules.h"
-#include "game/saved_game.h"
+#include "saves/saved_game.h"
 
 #include <cstring>
 
