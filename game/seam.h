@@ -57,6 +57,9 @@ int run_game_over_dialog();
 void leave_after_game();
 // The new-game dialog that may start the next game.
 void run_new_game_dialog();
+// Makes record_folder again, with every folder above it that is missing,
+// after something outside the game removed it.
+void make_record_folder();
 // The computer's move: a button release delivered to the main window as a
 // person's would be, at the token's own corner.
 void send_drop_release(int x, int y);

@@ -17,10 +17,16 @@ void format_record_name(char* out, unsigned game) {
     std::snprintf(out, RECORD_PATH_SIZE, "%s%s%u%s", record_folder, "Juego", game, ".dat");
 }
 
-// Every operation opens the file by name and closes it again; a file that
-// cannot be opened is passed over in silence.
+// Every operation opens the file by name and closes it again. A cleaner may
+// have removed the record folder while the game ran: it is made again and
+// the write tried once more; a file that still cannot be opened is passed
+// over in silence.
 static void write_record() {
     FILE* f = std::fopen(record_file_name, "wb");
+    if (!f && record_folder[0]) {
+        make_record_folder();
+        f = std::fopen(record_file_name, "wb");
+    }
     if (!f) return;
     const GameRecord& r = game_record;
     for (unsigned i = 0; i < r.names_held; ++i) std::fwrite(r.names[i], 1, std::strlen(r.names[i]) + 1, f);

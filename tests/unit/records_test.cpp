@@ -19,13 +19,15 @@ static void win_game(uint8_t winner, uint32_t duration) {
 
 static void write_file(const char* name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
 
-// In a folder whose path is longer than a file name; duration bytes that
-// a text-mode write would turn into other line ends.
+// In a folder whose path is longer than a file name, removed by a cleaner
+// while the game runs; duration bytes that a text-mode write would turn
+// into other line ends.
 TEST(Records, ExactBytesInTheRecordFolderAndTheGameOverTexts) {
     const std::string folder(60, 'r');
     std::filesystem::create_directory(folder);
     std::snprintf(record_folder, sizeof record_folder, "%s/", folder.c_str());
     start_game(2, 1);
+    std::filesystem::remove_all(folder);
     std::strcpy(player_name[0], "");
     win_game(2, 0x0D0A0D0A);
     EXPECT_EQ(file_bytes((folder + "/Juego1.dat").c_str()),

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 std::vector<FakeSound> fake_sounds;
 std::vector<FakeMessage> fake_messages;
@@ -106,5 +108,10 @@ void leave_after_game() { fake_program_left = true; }
 
 // The new-game dialog that follows "Seguir" is cancelled.
 void run_new_game_dialog() {}
+
+void make_record_folder() {
+    std::error_code ignored;
+    std::filesystem::create_directories(record_folder, ignored);
+}
 
 void send_drop_release(int x, int y) { sim_release(x, y); }

@@ -1,6 +1,7 @@
 // Where the game keeps its record files: "Zenta Korvalo" in the player's
 // temporary folder. The game's own folder is no place for them: installed
 // under Program Files it cannot be written by a standard user.
+#include "game/seam.h"
 #include "records/records.h"
 #include "ui/app/app.h"
 
@@ -29,24 +30,32 @@ static bool ansi_path(const wchar_t* path, char* out, int size) {
     return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, out, size, nullptr, &lossy) > 0 && !lossy;
 }
 
+static const wchar_t own_folder[] = L"Zenta Korvalo\\";
+// The folder as the system named it, kept to make it again.
+static wchar_t wide_folder[MAX_PATH + 1 + sizeof own_folder / sizeof own_folder[0]];
+
 // A folder that cannot be made or named leaves record_folder empty: the
 // current folder, as before.
 void set_record_folder() {
-    static const wchar_t own_folder[] = L"Zenta Korvalo\\";
-    wchar_t folder[MAX_PATH + 1 + sizeof own_folder / sizeof own_folder[0]];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    const DWORD length = GetTempPathW(MAX_PATH + 1, wide_folder);
     if (length == 0 || length > MAX_PATH) return;
-    std::wcscat(folder, own_folder);
-    if (!make_folders(folder)) return;
+    std::wcscat(wide_folder, own_folder);
+    if (!make_folders(wide_folder)) return;
     // A user name in another script (say Greek under a Western code page)
     // has no ANSI spelling; its short form is plain ASCII.
     char path[RECORD_FOLDER_SIZE];
     wchar_t short_folder[MAX_PATH];
-    if (!ansi_path(folder, path, sizeof path)) {
-        const DWORD n = GetShortPathNameW(folder, short_folder, MAX_PATH);
+    if (!ansi_path(wide_folder, path, sizeof path)) {
+        const DWORD n = GetShortPathNameW(wide_folder, short_folder, MAX_PATH);
         if (n == 0 || n >= MAX_PATH || !ansi_path(short_folder, path, sizeof path)) return;
     }
     lstrcpynA(record_folder, path, sizeof record_folder);
+}
+
+void make_record_folder() {
+    wchar_t path[sizeof wide_folder / sizeof wide_folder[0]];
+    lstrcpynW(path, wide_folder, sizeof path / sizeof path[0]);
+    make_folders(path);
 }
 
 void delete_record_folder() {
