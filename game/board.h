@@ -54,6 +54,10 @@ void recentre_board();
 void move_board_to_screen(uint16_t w, uint16_t h);
 // Die i at (x, y), or the nearest place whole on the screen and in its range.
 void put_die_in_range(uint8_t die, int32_t x, int32_t y);
+// A shown die of a loaded game at (x, y): kept there if this screen could
+// have left it there and it hides nothing the player reads or presses,
+// otherwise the nearest such place whole on the screen and in its range.
+void place_shown_die(uint8_t die, int32_t x, int32_t y);
 // Puts every table back to its 640 x 480 values (for a new screen size).
 void reset_board_geometry();
 void invalidate_rect(const Rect& r, bool erase);

@@ -277,9 +277,12 @@ void apply_game(const SavedGame& g, uint32_t now) {
     reset_dice(); // the dice ranges of this screen
     for (uint8_t i = 0; i < 2; ++i) {
         // The save does not say its screen: a die this one could not have
-        // left where it lies comes into its range, as at a display change.
+        // left where it lies comes into its range, as at a display change,
+        // and a die in view is moved off whatever it would hide here.
         const SavedDie& d = g.dice[i];
-        if (die_in_reach(i, d.x, d.y)) {
+        if (i < g.dice_count && d.face != 0) {
+            place_shown_die(i, d.x, d.y);
+        } else if (die_in_reach(i, d.x, d.y)) {
             dice[i].x = static_cast<int16_t>(d.x);
             dice[i].y = static_cast<int16_t>(d.y);
         } else {

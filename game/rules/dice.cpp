@@ -62,9 +62,12 @@ void set_dice_ranges() {
 // outside its own half, and its first bounce takes it there.
 static const DieRecord die_start[2] = {{150, 0, 0, 0}, {350, 25, 0, 0}};
 
+// A drag holds the pointer inside the range, right and bottom edges
+// excluded, anywhere on the die (its hit box includes its far edges); a
+// bounce turns before it reaches the range's right edge.
 bool die_in_reach(uint8_t die, int32_t x, int32_t y) {
     if (x == die_start[die].x && y == die_start[die].y) return true;
-    return x >= die_min_x[die] - DIE_SIZE && x <= die_max_x[die] && y >= -DIE_SIZE && y < screen_h;
+    return x >= die_min_x[die] - DIE_SIZE && x < die_max_x[die] && y >= -DIE_SIZE && y < screen_h;
 }
 
 // Every game starts with the same picture: no die until its first throw,
