@@ -248,12 +248,31 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     square_centre(step_to_square(54, 0), &x, &y);
     person_drop(0, x, y);
     const std::string moved_on = save_game_text(fake_clock);
+    start_game(2, 2); // red's token 0 has played the 3, nobody near and nobody in jail
+    put_out(0, 0, 30);
+    put_out(0, 1, 40);
+    put_out(2, 0, 10);
+    put_out(2, 1, 12);
+    throw_with(3, 5);
+    square_centre(step_to_square(33, 0), &x, &y);
+    person_drop(0, x, y);
+    const std::string quiet = save_game_text(fake_clock);
+    start_game(2, 2); // red's token 0 could capture with 3 + 3; token 1 has played die 0
+    put_out(0, 0, 30);
+    put_out(0, 1, 40);
+    put_out(2, 0, 2);
+    put_out(2, 1, 12);
+    throw_with(3, 3);
+    square_centre(step_to_square(43, 0), &x, &y);
+    person_drop(1, x, y);
+    const std::string doubled = save_game_text(fake_clock);
     start_game(2, 2); // red's token 0 home first, token 1 in jail
     token_home(0);
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
-    for (const std::string* t : {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &home})
+    for (const std::string* t :
+         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &quiet, &doubled, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
@@ -274,7 +293,11 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
-        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                    // jailed tokens played no die
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
+        edited(edited(quiet, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE GF_CAPTURED"), "token 0 0 17",
+               "token 0 0 1"), // the capture that jailed nobody
+        edited(edited(doubled, "die 0 ([-0-9]+) ([-0-9]+) 0", "die 0 $1 $2 3"), "die 1 ([-0-9]+) ([-0-9]+) 3",
+               "die 1 $1 $2 0"),                                         // a double plays die 0 first
         edited(home, "(token 0 0 [0-9]+ [0-9]+ [0-9]+) [0-9]+", "$1 0"), // home, but off its spot beside the jail
         edited(edited(home, "name 0 [^\n]*", "name 0 Ana"), "name 2 [^\n]*",
                "name 2 Jugador 1"), // first home: no home token
