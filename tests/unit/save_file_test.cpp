@@ -294,7 +294,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
                "name 2 Jugador 1"), // first home: no home token
         edited(single, "tokens_left 1 0 1 0", "tokens_left 2 0 1 0"),
         edited(single, "tokens_left 1 0 1 0", "tokens_left 1 1 1 0"), // an empty seat's token
-        edited(single_jailed, "cpu 0 0 0 0", "cpu 1 0 1 0"),          // every seat a computer
+        edited(single, " GF_FIRST_HOME_DONE", ""),           // one token each: no first home apart from the winner
+        edited(single_jailed, "cpu 0 0 0 0", "cpu 1 0 1 0"), // every seat a computer
         edited(edited(single_jailed, "throws_this_turn 1", "throws_this_turn 0"), "doubles_in_row 0",
                "doubles_in_row 1"), // a double counted before the turn's first throw
     };
