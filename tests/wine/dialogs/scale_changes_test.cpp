@@ -109,8 +109,8 @@ Ink ink_of(HWND control, int k) {
     return ink;
 }
 
-// Not one that lies outside the dialog, never seen. An edit box is left out: its border stays the system's width, which the
-// measure cannot tell from its text, and its box grows more than its font.
+// Not one that lies outside the dialog, never seen. An edit box is left out: its border stays the system's width, which
+// the measure cannot tell from its text, and its box grows more than its font.
 bool shows_text(HWND control) {
     char kind[16] = "";
     GetClassNameA(control, kind, sizeof kind);
@@ -118,7 +118,8 @@ bool shows_text(HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     GetClientRect(GetParent(control), &client);
-    return r.bottom <= client.bottom && IsWindowVisible(control) && lstrcmpiA(kind, "Edit") != 0 && GetWindowTextLengthA(control) > 0 && (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP;
+    return r.bottom <= client.bottom && IsWindowVisible(control) && lstrcmpiA(kind, "Edit") != 0 &&
+           GetWindowTextLengthA(control) > 0 && (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP;
 }
 
 // Each text as high as the design's k times (a font k times larger is
@@ -162,7 +163,8 @@ void check_paints_at_own_scale() {
     const std::vector<uint32_t> after = capture(r);
     int differ = 0;
     for (size_t i = 0; i < before.size(); ++i) differ += before[i] != after[i];
-    CHECK(differ == 0, "a dialog laid out at scale 2 painted again after the scale became 4: %d pixels changed", differ);
+    CHECK(differ == 0, "a dialog laid out at scale 2 painted again after the scale became 4: %d pixels changed",
+          differ);
     DestroyWindow(dialog);
 }
 
