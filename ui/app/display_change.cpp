@@ -17,14 +17,25 @@ static uint16_t at_least(int measured, uint16_t minimum) {
     return measured < minimum ? minimum : static_cast<uint16_t>(measured);
 }
 
+static RECT monitor_of_game() {
+    const HMONITOR monitor = main_window ? MonitorFromWindow(main_window, MONITOR_DEFAULTTOPRIMARY)
+                                         : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (monitor && GetMonitorInfoA(monitor, &info)) return info.rcMonitor;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 // In physical pixels: the program declares itself aware of every monitor's
 // scaling, so the system neither stretches its picture nor shrinks what it
 // reports. A screen that is not a whole number of blocks wide or high keeps
 // its last columns and rows in the margins.
 MeasuredScreen measure_screen() {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const RECT monitor = monitor_of_game();
+    const int w = monitor.right - monitor.left, h = monitor.bottom - monitor.top;
     pixel_scale = scale_for_screen(w, h, largest_scale);
     MeasuredScreen s;
+    s.at = POINT{monitor.left, monitor.top};
     s.w = at_least(w / pixel_scale, 640);
     s.h = at_least(h / pixel_scale, 480);
     s.window.cx = w > s.w * pixel_scale ? w : s.w * pixel_scale;
@@ -32,14 +43,18 @@ MeasuredScreen measure_screen() {
     return s;
 }
 
-void on_display_change() {
+void on_display_change(const RECT* suggested) {
     // A press, carry or drag in progress was clipped to the old screen:
     // giving the mouse back ends it, as losing it would.
     if (GetCapture() == main_window) ReleaseCapture();
+    // On the monitor the system proposes first, so that it is the one measured.
+    if (suggested)
+        SetWindowPos(main_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     const uint8_t old_scale = pixel_scale;
     const MeasuredScreen s = measure_screen();
     move_board_to_screen(s.w, s.h);
     if (pixel_scale != old_scale) scale_drawing();
-    SetWindowPos(main_window, nullptr, 0, 0, s.window.cx, s.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(main_window, nullptr, s.at.x, s.at.y, s.window.cx, s.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(main_window, nullptr, FALSE);
 }

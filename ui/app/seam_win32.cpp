@@ -27,9 +27,9 @@ HCURSOR chosen_pointer;
 
 void set_pointer(PointerShape shape, uint8_t seat) {
     switch (shape) {
-    case POINTER_PLAYER: chosen_pointer = player_cursor[seat & 3]; break;
-    case POINTER_CARRY: chosen_pointer = carry_cursor[seat & 3]; break;
-    case POINTER_NO_DROP: chosen_pointer = no_drop_cursor; break;
+    case POINTER_PLAYER: chosen_pointer = player_pointer(seat & 3); break;
+    case POINTER_CARRY: chosen_pointer = carry_pointer(seat & 3); break;
+    case POINTER_NO_DROP: chosen_pointer = no_drop_pointer(); break;
     }
     SetCursor(chosen_pointer);
 }

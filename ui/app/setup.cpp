@@ -22,8 +22,6 @@ HDC window_dc;
 HDC sprite_dc;
 HDC dice_dc;
 
-static const UINT_PTR cpu_timer = 1;
-
 // The window's context draws in design pixels, the store under the dice
 // keeps window pixels (190 x 100 design pixels of them), and the pointers
 // and the name's font are made at the scale.
@@ -35,6 +33,9 @@ void scale_drawing() {
     release_cursors();
     load_cursors();
     set_pointer(POINTER_PLAYER, current_player);
+    // The context must let go of the font before it can be deleted; Windows
+    // refuses to delete a selected object, and it would leak at every change.
+    SelectObject(window_dc, GetStockObject(SYSTEM_FONT));
     release_name_font();
     create_name_font();
 }
@@ -47,7 +48,7 @@ bool on_create(HWND window) {
     recentre_board();
     window_dc = GetDC(window);
     sprite_dc = make_surface(190, 100);
-    SetTimer(window, cpu_timer, 100, nullptr);
+    SetTimer(window, CPU_TIMER, 100, nullptr);
     create_font();
     scale_drawing();
     SetBkColor(window_dc, RGB(255, 0, 0));
@@ -67,7 +68,7 @@ bool on_create(HWND window) {
 void cleanup() {
     sndPlaySoundA(nullptr, 0);
     close_help();
-    KillTimer(main_window, cpu_timer);
+    KillTimer(main_window, CPU_TIMER);
     destroy_surface(sprite_dc);
     destroy_surface(dice_dc);
     sprite_dc = dice_dc = nullptr;

@@ -33,16 +33,20 @@ void cancel_button();
 // The largest scale the command line allows ("/escala:N"; 0: as large as
 // the screen allows).
 extern unsigned largest_scale;
-// The screen as it is now: sets pixel_scale; the design screen the rules
-// see and the size the full-screen window takes.
+// The monitor the game is on as it is now (the main window's, the primary
+// one before the window exists): sets pixel_scale; the design screen the
+// rules see and the place the full-screen window takes.
 struct MeasuredScreen {
     uint16_t w, h;
     SIZE window;
+    POINT at; // the monitor's top-left corner on the desktop
 };
 MeasuredScreen measure_screen();
 // WM_DISPLAYCHANGE and WM_DPICHANGED: the window, the board and the pieces
-// follow the new screen, drawn at the scale it takes.
-void on_display_change();
+// follow the new screen, drawn at the scale it takes. `suggested` is the
+// place the system proposes with WM_DPICHANGED (on the monitor the window
+// is going to), null otherwise: the window fills the monitor it names.
+void on_display_change(const RECT* suggested);
 // Everything drawn at the window's scale made again for the scale now in
 // force (the contexts, the pointers, the name's font).
 void scale_drawing();
@@ -54,7 +58,9 @@ void on_activate_app(bool active);
 // Posted on deactivation while the help may be open: minimises the window
 // unless the help window is the one that took the activation.
 enum { WM_DECIDE_MINIMISE = WM_APP + 1 };
-enum { DECIDE_TIMER = 2 }; // asks decide_minimise again (timer 1 is the computer's)
+// The main window's timers: the computer players' 100 ms step, and the
+// one that asks decide_minimise again.
+enum { CPU_TIMER = 1, DECIDE_TIMER = 2 };
 void decide_minimise();
 void leave_command();
 bool on_query_end_session();

@@ -18,7 +18,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CREATE: return on_create(window) ? 0 : -1;
     case WM_PAINT: on_paint(); return 0;
     case WM_TIMER:
-        if (wparam == 1) cpu_tick();
+        if (wparam == CPU_TIMER) cpu_tick();
         if (wparam == DECIDE_TIMER) decide_minimise();
         return 0;
     case WM_LBUTTONDOWN:
@@ -44,8 +44,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     // system menu on Alt or Alt+letter.
     case WM_SYSKEYUP:
     case WM_SYSCHAR: return 0;
-    case WM_DISPLAYCHANGE:
-    case WM_DPICHANGED: on_display_change(); return 0;
+    case WM_DISPLAYCHANGE: on_display_change(nullptr); return 0;
+    case WM_DPICHANGED: on_display_change(reinterpret_cast<const RECT*>(lparam)); return 0;
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
     case WM_ENDSESSION: on_end_session(wparam != 0); return 0;

@@ -53,7 +53,12 @@ static INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT message, WPARAM wpar
         if (LOWORD(wparam) == IDOK) EndDialog(dialog, 1);
         if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 0);
         return LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL;
-    case WM_PAINT: paint_about_frame(dialog); return TRUE;
+    case WM_PAINT: {
+        const ScreenScale kept = enter_dialog_scale(dialog);
+        paint_about_frame(dialog);
+        leave_dialog_scale(kept);
+        return TRUE;
+    }
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(BLACK_BRUSH));
     case WM_CTLCOLORSTATIC: return colour_control(reinterpret_cast<HDC>(wparam), RGB(255, 255, 0));
     case WM_DESTROY: release_dialog_font(dialog); return TRUE;

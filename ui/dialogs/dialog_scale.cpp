@@ -1,5 +1,6 @@
 #include "ui/dialogs/dialog_scale.h"
 
+#include "game/board.h"
 #include "ui/dialogs/scaled_controls.h"
 #include "ui/draw/scale.h"
 
@@ -10,6 +11,18 @@ namespace {
 
 const wchar_t font_property[] = L"Korvalo.ScaledFont";
 const wchar_t design_font_property[] = L"Korvalo.DesignFont";
+const wchar_t screen_property[] = L"Korvalo.Screen";
+
+ScreenScale now_in_force() { return ScreenScale{pixel_scale, screen_w, screen_h}; }
+
+// Looked up at run time: Windows 10 1703 and later only.
+void keep_system_from_rescaling(HWND dialog) {
+    enum { DDC_DISABLE_ALL = 0x0001 | 0x0002 | 0x0004 }; // font change, resize, control relayout
+    using Behaviour = BOOL(WINAPI*)(HWND, int, int);
+    const auto set = reinterpret_cast<Behaviour>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set) set(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
 
 // The system's scaling as the dialog manager used it for the template's
 // font: the window's own where the system says it (Windows 10 on), the
@@ -84,6 +97,11 @@ void size_dialog(HWND dialog, const Units& units) {
 } // namespace
 
 void scale_dialog(HWND dialog) {
+    const ScreenScale now = now_in_force();
+    SetPropW(dialog, screen_property,
+             reinterpret_cast<HANDLE>(static_cast<uintptr_t>(now.k) | static_cast<uintptr_t>(now.w) << 8 |
+                                      static_cast<uintptr_t>(now.h) << 24));
+    keep_system_from_rescaling(dialog);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     LOGFONTW design = {};
     const int dpi = dialog_dpi(dialog);
@@ -128,7 +146,33 @@ void scale_dialog(HWND dialog) {
     }
 }
 
+ScreenScale enter_dialog_scale(HWND dialog) {
+    const ScreenScale kept = now_in_force();
+    const uintptr_t own = reinterpret_cast<uintptr_t>(GetPropW(dialog, screen_property));
+    if (own)
+        leave_dialog_scale(ScreenScale{static_cast<uint8_t>(own & 0xFF), static_cast<uint16_t>(own >> 8 & 0xFFFF),
+                                       static_cast<uint16_t>(own >> 24 & 0xFFFF)});
+    return kept;
+}
+
+void leave_dialog_scale(const ScreenScale& kept) {
+    pixel_scale = kept.k;
+    screen_w = kept.w;
+    screen_h = kept.h;
+}
+
+void centre_design_area(HWND dialog) {
+    const int dx = board_dx * pixel_scale, dy = board_dy * pixel_scale;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    }
+}
+
 void release_dialog_font(HWND dialog) {
+    RemovePropW(dialog, screen_property);
     for (const wchar_t* property : {font_property, design_font_property}) {
         HFONT made = static_cast<HFONT>(RemovePropW(dialog, property));
         if (made) DeleteObject(made);

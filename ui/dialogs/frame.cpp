@@ -1,6 +1,7 @@
 #include "ui/dialogs/frame.h"
 
 #include "ui/app/app.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/draw/scale.h"
 #include "ui/resources/graphics.h"
 
@@ -22,6 +23,7 @@ void apply_ellipse_shape(HWND dialog) {
 void paint_ellipse_border(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
+    const ScreenScale kept = enter_dialog_scale(dialog);
     const RECT r = design_client(dialog);
     DesignCanvas ring;
     if (start_canvas(ring, 0, 0, r.right, r.bottom)) {
@@ -33,6 +35,7 @@ void paint_ellipse_border(HWND dialog) {
         DeleteObject(pen);
         finish_canvas(ring, dc, SRCPAINT);
     }
+    leave_dialog_scale(kept);
     EndPaint(dialog, &ps);
 }
 

@@ -19,6 +19,9 @@
 // Entry 0 "Seguir" (its left and top used), entry 1 "Salir" (its right and
 // bottom): the oval behind the two pictures spans from one to the other.
 static ButtonRecord* exit_buttons;
+// Where the design's 640 x 480 area stands on the screen the dialog was
+// opened on: the board's place then.
+static POINT design_origin;
 enum { OVAL_MARGIN = 17 };
 
 static void load_exit_buttons(HWND dialog) {
@@ -29,15 +32,16 @@ static void load_exit_buttons(HWND dialog) {
     exit_buttons[1].normal = load_picture(IDB_QUIT);
     put_picture(dialog, IDOK, static_cast<HBITMAP>(exit_buttons[0].normal));
     put_picture(dialog, IDCANCEL, static_cast<HBITMAP>(exit_buttons[1].normal));
-    // Screen rectangles taken before the dialog is maximised; it lies at the
-    // screen's origin with no border, so they are client coordinates too,
-    // kept in design pixels.
+    // In the dialog's client coordinates, which maximising does not move
+    // the controls in; kept in design pixels.
     RECT r;
     GetWindowRect(GetDlgItem(dialog, IDOK), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     const POINT go_on = design_point(r.left, r.top);
     exit_buttons[0].left = go_on.x;
     exit_buttons[0].top = go_on.y;
     GetWindowRect(GetDlgItem(dialog, IDCANCEL), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     const POINT quit = design_point(r.right, r.bottom);
     exit_buttons[1].right = quit.x;
     exit_buttons[1].bottom = quit.y;
@@ -66,6 +70,8 @@ static void show_statistics(HWND dialog) {
 
 static void init_game_over_dialog(HWND dialog) {
     scale_dialog(dialog);
+    centre_design_area(dialog);
+    design_origin = POINT{board_dx, board_dy};
     play_sound("Bravo.wav", SOUND_CUTS);
     make_car();
     load_exit_buttons(dialog);
@@ -74,10 +80,10 @@ static void init_game_over_dialog(HWND dialog) {
     SetTimer(dialog, CAR_TIMER, 1, nullptr);
     // The dialog manager may show the dialog normally once its queue first
     // runs empty, which would undo the maximising: its normal place is the
-    // whole screen too.
+    // whole screen too (the game's monitor).
     RECT screen;
     GetWindowRect(main_window, &screen);
-    SetWindowPos(dialog, nullptr, 0, 0, screen.right - screen.left, screen.bottom - screen.top,
+    SetWindowPos(dialog, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(dialog, SW_SHOWMAXIMIZED);
 }
@@ -131,7 +137,7 @@ static void paint_game_over(HWND dialog) {
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     const char* name = player_name[current_player];
-    write_text(dc, 224, 24, name);
+    write_text(dc, design_origin.x + 224, design_origin.y + 24, name);
     paint_oval(dc);
     RestoreDC(dc, saved);
     EndPaint(dialog, &ps);
@@ -147,14 +153,26 @@ static void leave_game_over(HWND dialog, int entry, INT_PTR result) {
 static INT_PTR CALLBACK game_over_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG: init_game_over_dialog(dialog); return TRUE;
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: {
+        const ScreenScale kept = enter_dialog_scale(dialog);
         erase_game_over(reinterpret_cast<HDC>(wparam));
+        leave_dialog_scale(kept);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
-    case WM_PAINT: paint_game_over(dialog); return TRUE;
+    }
+    case WM_PAINT: {
+        const ScreenScale kept = enter_dialog_scale(dialog);
+        paint_game_over(dialog);
+        leave_dialog_scale(kept);
+        return TRUE;
+    }
     case WM_TIMER:
         // The car stands still while the game is in the background.
-        if (wparam == CAR_TIMER && (game_flags & GF_ANIMATE)) move_car(dialog);
+        if (wparam == CAR_TIMER && (game_flags & GF_ANIMATE)) {
+            const ScreenScale kept = enter_dialog_scale(dialog);
+            move_car(dialog);
+            leave_dialog_scale(kept);
+        }
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) leave_game_over(dialog, 0, 1);

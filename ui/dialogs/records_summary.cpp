@@ -35,7 +35,10 @@ static void init_summary(HWND dialog, unsigned last_game) {
     // Signed: a screen smaller than the box puts it partly off the top left.
     const int k = pixel_scale;
     const int x = (static_cast<int>(screen_w) - SUMMARY_W) / 2, y = (static_cast<int>(screen_h) - SUMMARY_H) / 2;
-    SetWindowPos(dialog, nullptr, x * k, y * k, SUMMARY_W * k, SUMMARY_H * k, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT monitor; // the game's
+    GetWindowRect(main_window, &monitor);
+    SetWindowPos(dialog, nullptr, monitor.left + x * k, monitor.top + y * k, SUMMARY_W * k, SUMMARY_H * k,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Shown after the game's window was hidden: a window of its own with a
     // taskbar button, in front, or the player could not find it while the
     // program waits for it.
@@ -102,11 +105,19 @@ static void paint_summary(HWND dialog) {
 static INT_PTR CALLBACK summary_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG: init_summary(dialog, static_cast<unsigned>(lparam)); return TRUE;
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: {
+        const ScreenScale kept = enter_dialog_scale(dialog);
         paint_summary_gradient(reinterpret_cast<HDC>(wparam));
+        leave_dialog_scale(kept);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
-    case WM_PAINT: paint_summary(dialog); return TRUE;
+    }
+    case WM_PAINT: {
+        const ScreenScale kept = enter_dialog_scale(dialog);
+        paint_summary(dialog);
+        leave_dialog_scale(kept);
+        return TRUE;
+    }
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) EndDialog(dialog, 1);
         return TRUE;

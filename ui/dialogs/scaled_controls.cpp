@@ -1,6 +1,7 @@
 #include "ui/dialogs/scaled_controls.h"
 
 #include "ui/app/app.h"
+#include "ui/dialogs/dialog_scale.h"
 #include "ui/draw/scale.h"
 
 #include <cstdint>
@@ -130,6 +131,10 @@ HWND make_stand_in(HWND control, int w, int h, const wchar_t* text) {
 void write_text_again(HWND control, HDC dc, const wchar_t* text, RECT place, const RECT& client, const RECT& inside) {
     HWND dialog = GetParent(control);
     const bool button = of_class(control, L"Button");
+    // A static writes from the corner inside its edge, as the system does:
+    // from the top of its ink (below the font's leading and accents) the
+    // larger text would reach past the box and lose its descenders.
+    if (!button) place = inside;
     HBRUSH background =
         reinterpret_cast<HBRUSH>(SendMessageW(dialog, button ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC,
                                               reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
@@ -142,11 +147,10 @@ void write_text_again(HWND control, HDC dc, const wchar_t* text, RECT place, con
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
     HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    place.right = client.right;
-    UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-    if (!button) {
-        place.bottom = client.bottom;
-        format = DT_LEFT | DT_TOP | DT_WORDBREAK;
+    UINT format = DT_LEFT | DT_TOP | DT_WORDBREAK;
+    if (button) {
+        place.right = client.right;
+        format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
     }
     DrawTextW(dc, text, -1, &place, format);
     if (button && GetFocus() == control) {
@@ -215,7 +219,9 @@ LRESULT CALLBACK scaled_control_proc(HWND control, UINT message, WPARAM wparam, 
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(control, &ps);
+        const ScreenScale kept = enter_dialog_scale(GetParent(control));
         paint_control(control, dc);
+        leave_dialog_scale(kept);
         EndPaint(control, &ps);
         return 0;
     }

@@ -17,8 +17,14 @@ extern HPEN frame_pen;
 extern HFONT count_font; // Arial, 68 pixels: the pips left and the winner's name
 extern HFONT name_font;  // the current player's name beside the board
 
-// The pointers at the window's scale.
+// The pointers at the window's scale. Each is made the first time it is
+// asked for: enlarging all nine was much of the start-up on a large
+// screen, and a game of two never shows the other seats'. load_cursors
+// makes the first player's, which the window shows from the start.
 void load_cursors();
+HCURSOR player_pointer(int seat);
+HCURSOR carry_pointer(int seat);
+HCURSOR no_drop_pointer();
 void release_cursors();
 void load_bitmaps();
 void create_brushes();

@@ -55,13 +55,24 @@ static HBITMAP tile(int id) {
     return slot;
 }
 
-void load_cursors() {
-    static const int pointer_id[4] = {IDCUR_POINTER_RED, IDCUR_POINTER_BLUE, IDCUR_POINTER_YELLOW, IDCUR_POINTER_GREEN};
-    static const int carry_id[4] = {IDCUR_CARRY_RED, IDCUR_CARRY_BLUE, IDCUR_CARRY_YELLOW, IDCUR_CARRY_GREEN};
-    for (int seat = 0; seat < 4; ++seat) player_cursor[seat] = load_pointer(pointer_id[seat]);
-    for (int seat = 0; seat < 4; ++seat) carry_cursor[seat] = load_pointer(carry_id[seat]);
-    no_drop_cursor = load_pointer(IDCUR_NO_DROP);
+static HCURSOR pointer_in(HCURSOR& slot, int id) {
+    if (!slot) slot = load_pointer(id);
+    return slot;
 }
+
+HCURSOR player_pointer(int seat) {
+    static const int id[4] = {IDCUR_POINTER_RED, IDCUR_POINTER_BLUE, IDCUR_POINTER_YELLOW, IDCUR_POINTER_GREEN};
+    return pointer_in(player_cursor[seat], id[seat]);
+}
+
+HCURSOR carry_pointer(int seat) {
+    static const int id[4] = {IDCUR_CARRY_RED, IDCUR_CARRY_BLUE, IDCUR_CARRY_YELLOW, IDCUR_CARRY_GREEN};
+    return pointer_in(carry_cursor[seat], id[seat]);
+}
+
+HCURSOR no_drop_pointer() { return pointer_in(no_drop_cursor, IDCUR_NO_DROP); }
+
+void load_cursors() { player_pointer(0); }
 
 // Tiles of one block of 17 track squares (k = 1..17) starting four squares
 // before seat a's exit, then the seat's home stretch.

@@ -154,7 +154,8 @@ Pictures take_pictures(const char* exe, const char* saved) {
         all.game_over = dialog_picture(game, over);
         const int car = car_top(design_view(all.game_over.image));
         if (car >= 0) all.game_over.skip.push_back(Area{0, car, screen_w, car + 72});
-        all.game_over.skip.push_back(Area{224, 24, screen_w, 24 + 80}); // the winner's name
+        all.game_over.skip.push_back(
+            Area{board_dx + 224, board_dy + 24, screen_w, board_dy + 24 + 80}); // the winner's name
         DestroyWindow(other);
         press_box_button(over, IDCANCEL);
     }
