@@ -40,7 +40,7 @@ static unsigned count_bits(uint64_t v) {
 static int token_worth(const TokenRecord& tok) {
     if (tok.state & TS_HOME) return 130;
     if (!(tok.state & TS_ON_TRACK)) return 0;
-    return 30 + tok.step + (tok.step > STEP_LAST_TRACK ? 12 : 0);
+    return 10 + tok.step + (tok.step > STEP_LAST_TRACK ? 12 : 0);
 }
 
 static bool seated_in(const Position& pos, unsigned seat) {

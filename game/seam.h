@@ -57,6 +57,7 @@ int run_game_over_dialog();
 void leave_after_game();
 // The new-game dialog that may start the next game.
 void run_new_game_dialog();
-// The computer's move: a button release delivered to the main window as a
-// person's would be, at the token's own corner.
+// The computer's drop: a button release delivered to the main window as a
+// person's would be, at the point (x, y) of the board, in the design pixels
+// the rules use; the window gets it in its own pixels.
 void send_drop_release(int x, int y);

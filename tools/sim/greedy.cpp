@@ -11,7 +11,8 @@ static bool captures(uint8_t target) {
         if (seat == current_player) continue;
         for (uint8_t t = 0; t < tokens_per_player; ++t) {
             const TokenRecord& tok = tokens[seat][t];
-            if ((tok.state & TS_ON_TRACK) && step_to_square(tok.step, static_cast<uint8_t>(seat)) == square) return true;
+            if ((tok.state & TS_ON_TRACK) && step_to_square(tok.step, static_cast<uint8_t>(seat)) == square)
+                return true;
         }
     }
     return false;

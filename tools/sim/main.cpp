@@ -71,7 +71,9 @@ static int play(int argc, char** argv) {
     std::printf("\"Castigo!!!\" per game by seat:");
     for (unsigned seat = 0; seat < 4; ++seat)
         std::printf(" %u: %.2f", seat, t.games ? double(t.castigos_by_seat[seat]) / t.games : 0.0);
-    std::printf("\ngames per second: %.0f\n", seconds > 0 ? t.games / seconds : 0.0);
+    std::printf("\ngame clock per game (people take no time): %.1f min\n",
+                t.games ? t.game_clock_ms / 60000.0 / t.games : 0.0);
+    std::printf("games per second: %.0f\n", seconds > 0 ? t.games / seconds : 0.0);
     std::printf("invariant violations: %u\n", t.violations);
     for (const std::string& v : t.first_violations) std::printf("  %s\n", v.c_str());
     return t.violations == 0 ? 0 : 1;

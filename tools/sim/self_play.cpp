@@ -92,6 +92,7 @@ PlayTotals self_play(const PlayOptions& o) {
             fake_reset_program();
         }
         set_up_game(o);
+        const uint32_t started = fake_clock;
         unsigned throws = 0, actions = 0;
         bool stuck = false;
         while ((game_flags & GF_GAME_ON) && !stuck) {
@@ -123,6 +124,7 @@ PlayTotals self_play(const PlayOptions& o) {
                 for (const std::string& v : check_game_over()) violation(v);
         }
         totals.games += 1;
+        totals.game_clock_ms += fake_clock - started;
         totals.throws += throws;
         if (throws > totals.max_throws) totals.max_throws = throws;
         if (o.verbose) std::printf("game %u: %s won after %u throws\n", g + 1, player_name[current_player], throws);

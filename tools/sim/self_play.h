@@ -29,6 +29,7 @@ struct PlayTotals {
     unsigned tres_presadas = 0;
     unsigned castigos = 0;
     unsigned castigos_by_seat[4] = {0, 0, 0, 0};
+    unsigned long long game_clock_ms = 0; // the computer's pace: 100 ms a timer tick
     unsigned captures = 0;
     unsigned violations = 0;
     std::vector<std::string> first_violations;
