@@ -97,31 +97,49 @@ void dialog_tests(const Game& game) {
 // A game of two tokens with red handed to the computer: both "CPU" boxes
 // show, and the computer throws on its own. Its actions come 1.0 to 1.1 s
 // apart, so the board is looked at again after a few of them.
-void computer_game_test(const Game& game) {
+namespace {
+
+// The new-game dialogs over a running game (F2, Yes), with the tokens
+// chosen; the players dialog, or null.
+HWND open_players_dialog(const Game& game, int tokens_id) {
     post_key(game, VK_F2);
     HWND box = nullptr;
     wait_until([&] { return (box = find_game_box(game)) != nullptr; }, 5000);
-    if (box && is_message_box(box)) press_box_button(box, IDYES); // over a running game
-    HWND dialog = wait_for_control(game, IDC_TOKENS_2);
-    CHECK(dialog != nullptr, "F2 and Yes opened no new-game dialog");
-    if (!dialog) return;
-    click_control(GetDlgItem(dialog, IDC_TOKENS_2));
+    if (box && is_message_box(box)) press_box_button(box, IDYES);
+    HWND dialog = wait_for_control(game, tokens_id);
+    if (!dialog) return nullptr;
+    click_control(GetDlgItem(dialog, tokens_id));
     settle(game);
     press_key(dialog, VK_RETURN);
-    HWND players = wait_for_control(game, IDC_SEAT0_CPU);
-    CHECK(players != nullptr, "no players dialog after two tokens");
-    if (!players) return;
-    const bool boxes = IsWindowVisible(GetDlgItem(players, IDC_SEAT0_CPU)) &&
-                       IsWindowVisible(GetDlgItem(players, IDC_SEAT2_CPU)) &&
-                       !IsWindowVisible(GetDlgItem(players, IDC_SEAT1_CPU));
-    CHECK(boxes, "with two tokens the \"CPU\" boxes of the two seats are not the ones shown");
+    return wait_for_control(game, IDC_SEAT0_CPU);
+}
+
+void start_with_red_ticked(const Game& game, HWND players) {
     click_control(GetDlgItem(players, IDC_SEAT0_CPU));
     settle(game);
     press_key(players, VK_RETURN);
     wait_until([&] { return !find_game_box(game); }, 5000);
     settle(game);
+}
+
+} // namespace
+
+// A game of two tokens with red handed to the computer: both "CPU" boxes
+// show, and the computer throws on its own. Its actions come 1.0 to 1.1 s
+// apart, so the board is looked at again after a few of them. Red is handed
+// back to a person at the end.
+void computer_game_test(const Game& game) {
+    HWND players = open_players_dialog(game, IDC_TOKENS_2);
+    CHECK(players != nullptr, "F2 and two tokens opened no players dialog");
+    if (!players) return;
+    const bool boxes = IsWindowVisible(GetDlgItem(players, IDC_SEAT0_CPU)) &&
+                       IsWindowVisible(GetDlgItem(players, IDC_SEAT2_CPU)) &&
+                       !IsWindowVisible(GetDlgItem(players, IDC_SEAT1_CPU));
+    CHECK(boxes, "with two tokens the \"CPU\" boxes of the two seats are not the ones shown");
+    start_with_red_ticked(game, players);
     const Image before = capture_settled_screen();
     pump(3500);
     const Image after = capture_settled_screen();
     CHECK(before.px != after.px, "the computer did not throw for red in a game of two tokens");
+    if (HWND again = open_players_dialog(game, IDC_TOKENS_1)) start_with_red_ticked(game, again);
 }
