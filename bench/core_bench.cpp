@@ -1,5 +1,6 @@
 // Costs of the rules' hot paths and of a whole self-played game.
 #include "game/board.h"
+#include "game/cpu_choice.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "records/records.h"
@@ -89,6 +90,24 @@ static void BM_PointToSquare(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PointToSquare);
+// The computer's choice for red with four tokens out, over every throw of
+// two dice in turn: each throw's every way of playing out, weighed against
+// the opponents' next throws.
+static void BM_ComputerDecision(benchmark::State& state) {
+    four_players_on_the_track();
+    current_player = 0;
+    game_flags &= ~GF_MAY_THROW;
+    unsigned i = 0;
+    for (auto _ : state) {
+        dice[0].value = static_cast<uint8_t>(i % 6 + 1);
+        dice[1].value = static_cast<uint8_t>(i / 6 % 6 + 1);
+        moves_left = static_cast<uint8_t>(dice[0].value + dice[1].value);
+        i += 1;
+        MoveUse use;
+        benchmark::DoNotOptimize(choose_use(read_position(), &use));
+    }
+}
+BENCHMARK(BM_ComputerDecision)->Unit(benchmark::kMicrosecond);
 
 // A whole game of four people with four tokens each, choosing at random
 // among their legal drops found through the pick-up and drop rules at pixel

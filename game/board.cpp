@@ -107,8 +107,8 @@ uint8_t step_to_square(uint8_t step, uint8_t seat) {
     return NO_SQUARE;
 }
 
-uint8_t square_to_step(uint8_t square) {
-    const unsigned e = exit_square[current_player];
+uint8_t square_to_step(uint8_t square, uint8_t seat) {
+    const unsigned e = exit_square[seat];
     const unsigned q = square;
     if (q == HOME_SQUARE) return STEP_HOME;
     if (q >= 1 && q + 5 <= e) return static_cast<uint8_t>(q + 68 - e);
@@ -148,31 +148,42 @@ bool square_cell(uint8_t square, Cell* cell) {
     return true;
 }
 
-void place_token(uint8_t square, uint8_t seat, uint8_t token) {
-    invalidate_token(seat, token);
-    const int r = random_number();
-    TokenRecord& t = tokens[seat][token];
+bool token_spot(uint8_t square, uint8_t seat, uint8_t token, int r, int32_t* x, int32_t* y) {
     Cell c;
     if (square == HOME_SQUARE) {
         const Rect& jail = board_areas[jail_area_of[seat]];
         const bool left_of_board = seat == 0 || seat == 3;
-        t.x = static_cast<uint16_t>(jail.left + (left_of_board ? -25 : 102));
-        t.y = static_cast<uint16_t>(jail.top + 25 * token);
+        *x = jail.left + (left_of_board ? -25 : 102);
+        *y = jail.top + 25 * token;
     } else if (square_cell(square, &c)) {
         // The random spot runs along the cell's long side.
         if (c.height == 96) {
-            t.x = static_cast<uint16_t>(c.left);
-            t.y = static_cast<uint16_t>(c.top + r % 72);
+            *x = c.left;
+            *y = c.top + r % 72;
         } else if (c.width == 96) {
-            t.x = static_cast<uint16_t>(c.left + r % 72);
-            t.y = static_cast<uint16_t>(c.top);
+            *x = c.left + r % 72;
+            *y = c.top;
         } else if (c.height == 68) {
-            t.x = static_cast<uint16_t>(c.left);
-            t.y = static_cast<uint16_t>(c.top + r % 51);
+            *x = c.left;
+            *y = c.top + r % 51;
         } else {
-            t.x = static_cast<uint16_t>(c.left + r % 51);
-            t.y = static_cast<uint16_t>(c.top);
+            *x = c.left + r % 51;
+            *y = c.top;
         }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void place_token(uint8_t square, uint8_t seat, uint8_t token) {
+    invalidate_token(seat, token);
+    const int r = random_number();
+    TokenRecord& t = tokens[seat][token];
+    int32_t x, y;
+    if (token_spot(square, seat, token, r, &x, &y)) {
+        t.x = static_cast<uint16_t>(x);
+        t.y = static_cast<uint16_t>(y);
     }
     invalidate_token(seat, token);
 }

@@ -39,11 +39,15 @@ struct Cell {
 };
 
 uint8_t step_to_square(uint8_t step, uint8_t seat);
-uint8_t square_to_step(uint8_t square);
+uint8_t square_to_step(uint8_t square, uint8_t seat);
 bool is_safe_square(uint8_t square);
 // The cell of a board square (squares 17, 34, 51 use the arm cells 85, 102,
 // 119); false for numbers that have no cell.
 bool square_cell(uint8_t square, Cell* cell);
+// Where place_token puts a token on a square, from one draw r of the
+// generator: a spot along the cell's long side, or beside the seat's jail
+// for home; false (and nothing written) for a number that has no cell.
+bool token_spot(uint8_t square, uint8_t seat, uint8_t token, int r, int32_t* x, int32_t* y);
 void place_token(uint8_t square, uint8_t seat, uint8_t token);
 void clamp_to_square(uint8_t square);
 bool point_in_rect(const Rect& r, int32_t x, int32_t y);

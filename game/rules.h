@@ -2,6 +2,8 @@
 // missed-capture penalty, reaching home and the end of a game.
 #pragma once
 
+#include "game/state.h"
+
 #include <cstdint>
 
 // Die placement and ranges: start places are absolute window positions.
@@ -33,6 +35,26 @@ void mark_tokens_movable();
 bool last_token_in_stretch();
 
 // Moves, captures and jail.
+// What is left of the throw to play, as the drop rule reads it: the dice
+// not yet used, their sum, and the token held to the larger die or the sum
+// by the home-stretch rule (NO_TOKEN when none is).
+struct DiceLeft {
+    uint8_t die[2];
+    uint8_t moves_left;
+    uint8_t rest_token;
+};
+DiceLeft dice_left();
+// One legal use of the throw: a token out on the board that may still move
+// this turn, moved by one die, the other or the sum, onto a step of its
+// route. In token order, then die 0, die 1 and the sum, each amount once.
+struct MoveUse {
+    uint8_t token;
+    uint8_t amount;
+};
+enum { MAX_USES = 12 };
+// The legal uses by one seat's tokens (a seat's row of the token records);
+// returns how many were written.
+unsigned legal_uses(const DiceLeft& left, const TokenRecord* seat_tokens, uint8_t token_count, MoveUse* out);
 // Pick-up rule: the current player's first token, in token order, that may
 // move and whose picture holds the pointer; NO_TOKEN if none.
 uint8_t token_under_pointer();

@@ -60,6 +60,7 @@ void run_new_game_dialog();
 // Makes record_folder again, with every folder above it that is missing,
 // after something outside the game removed it.
 void make_record_folder();
-// The computer's move: a button release delivered to the main window as a
-// person's would be, at the token's own corner.
+// The computer's drop: a button release delivered to the main window as a
+// person's would be, at the point (x, y) of the board, in the design pixels
+// the rules use; the window gets it in its own pixels.
 void send_drop_release(int x, int y);

@@ -121,12 +121,10 @@ void new_game() {
     current_player = last_player;
     pass_turn();
     invalidate_rect(0, 0, screen_w, screen_h, false);
-    if (tokens_per_player == 1) {
-        game_flags |= GF_FIRST_HOME_DONE;
-    } else {
-        game_flags &= ~GF_FIRST_HOME_DONE;
-        for (uint8_t& cpu : cpu_player) cpu = 0;
-    }
+    // In a one-token game the first token home is the winner: no separate
+    // announcement.
+    if (tokens_per_player == 1) game_flags |= GF_FIRST_HOME_DONE;
+    else game_flags &= ~GF_FIRST_HOME_DONE;
     game_start_tick = tick_count();
     create_record_file();
 }

@@ -51,8 +51,19 @@ enum { SEATS = 4, TOKEN_SLOTS = 4, NAME_SIZE = 10 };
 // 260 bytes, the platform's limit); the file's name adds at most 12 more.
 enum { RECORD_FOLDER_SIZE = 260, RECORD_PATH_SIZE = RECORD_FOLDER_SIZE + 16 };
 
-// Route steps with a meaning of their own.
-enum : uint8_t { STEP_LAST_TRACK = 63, STEP_HOME = 71, STEP_FINISHED = 100 };
+// Route steps with a meaning of their own: a move captures only up to
+// STEP_LAST_CAPTURE; a lone token in play takes the largest fitting move from
+// STEP_NEAR_HOME and throws one die from STEP_ONE_DIE; the stretch ends at
+// STEP_LAST_STRETCH, the square before home.
+enum : uint8_t {
+    STEP_NEAR_HOME = 60,
+    STEP_LAST_CAPTURE = 62,
+    STEP_LAST_TRACK = 63,
+    STEP_ONE_DIE = 65,
+    STEP_LAST_STRETCH = 70,
+    STEP_HOME = 71,
+    STEP_FINISHED = 100,
+};
 
 struct TokenRecord {
     void* image; // the seat's token picture; the window's, never the rules'

@@ -44,7 +44,6 @@ bool token_sound(const SavedToken& t) {
 bool seats_sound(const SavedGame& g) {
     unsigned computers = 0;
     for (unsigned seat = 0; seat < SEATS; ++seat) {
-        if (g.tokens > 1 && g.cpu[seat]) return false; // the computer plays one-token games only
         if (!g.seated(seat)) {
             if (g.tokens_left[seat] || g.tokens_in_jail[seat]) return false;
             continue;
@@ -272,8 +271,8 @@ bool turn_sound(const SavedGame& g) {
     if (g.flags & GF_MAY_THROW) {
         if (g.moves_left != 0) return false;
     } else {
-        // The player is to move; the computer always throws and moves in one go.
-        if (g.moves_left == 0 || !(g.flags & GF_CAN_MOVE) || g.cpu[g.current] || !has_move(g)) return false;
+        // The player is to move, a person or the computer between its drops.
+        if (g.moves_left == 0 || !(g.flags & GF_CAN_MOVE) || !has_move(g)) return false;
         if ((g.flags & GF_CAPTURED) && g.dice[0].value != 0 && g.dice[1].value != 0) return false;
         if (!marks_sound(g) || !chance_sound(g) || !never_stuck(g)) return false;
     }

@@ -14,21 +14,48 @@ uint8_t token_under_pointer() {
     return NO_TOKEN;
 }
 
+DiceLeft dice_left() {
+    const bool restricted = (game_flags & GF_EXACT_REST) != 0;
+    return DiceLeft{{dice[0].value, dice[1].value}, moves_left, restricted ? rest_token : uint8_t{NO_TOKEN}};
+}
+
+unsigned legal_uses(const DiceLeft& left, const TokenRecord* seat_tokens, uint8_t token_count, MoveUse* out) {
+    unsigned n = 0;
+    for (uint8_t t = 0; t < token_count; ++t) {
+        const TokenRecord& tok = seat_tokens[t];
+        if (!(tok.state & TS_ON_TRACK) || !(tok.state & TS_MAY_MOVE)) continue;
+        uint8_t amounts[3] = {left.die[0], left.die[1], left.moves_left};
+        if (t == left.rest_token) {
+            // Held to the larger die or the sum: the smaller die is the
+            // other token's.
+            const uint8_t a = left.die[0], b = left.die[1];
+            const uint8_t smaller = a == 0 ? b : b == 0 ? a : a < b ? a : b;
+            amounts[0] = static_cast<uint8_t>(left.moves_left - smaller);
+            amounts[1] = 0;
+        }
+        for (unsigned i = 0; i < 3; ++i) {
+            const uint8_t v = amounts[i];
+            const bool again = (i > 0 && v == amounts[0]) || (i > 1 && v == amounts[1]);
+            // A step past home has no square to drop on.
+            if (v == 0 || again || tok.step + v > STEP_HOME) continue;
+            out[n++] = MoveUse{t, v};
+        }
+    }
+    return n;
+}
+
 bool apply_drop_rule() {
     game_flags &= ~GF_DROP_OK;
     const TokenRecord& tok = tokens[current_player][moving_token];
     target_square = point_to_square(pointer_x, pointer_y);
-    target_step = square_to_step(target_square);
+    target_step = square_to_step(target_square, current_player);
     from_square = step_to_square(tok.step, current_player);
     // Taken in 8 bits: a backward move or no square becomes a large number.
     move_steps = static_cast<uint8_t>(target_step - tok.step);
-    bool legal;
-    if (!(game_flags & GF_EXACT_REST) || rest_token != moving_token) {
-        legal =
-            move_steps == 0 || move_steps == dice[0].value || move_steps == dice[1].value || move_steps == moves_left;
-    } else {
-        legal = move_steps == 0 || move_steps == moves_left - smaller_die() || move_steps == moves_left;
-    }
+    bool legal = move_steps == 0;
+    MoveUse uses[MAX_USES];
+    const unsigned n = legal_uses(dice_left(), tokens[current_player], tokens_per_player, uses);
+    for (unsigned i = 0; i < n && !legal; ++i) legal = uses[i].token == moving_token && uses[i].amount == move_steps;
     if (legal) {
         game_flags |= GF_DROP_OK;
         set_pointer(POINTER_CARRY, current_player);
@@ -97,13 +124,13 @@ void drop_token() {
         game_flags &= ~(GF_DRAGGING | GF_DROP_OK);
         return;
     }
-    if (!cpu_player[current_player]) snap_token_to_square();
+    snap_token_to_square();
     if (move_steps == 0) {
         game_flags &= ~(GF_DRAGGING | GF_DROP_OK);
         return;
     }
     TokenRecord& tok = tokens[current_player][moving_token];
-    if (target_step <= 62) {
+    if (target_step <= STEP_LAST_CAPTURE) {
         if (!is_safe_square(target_square)) capture_on_square(target_square);
     } else {
         tok.state |= TS_IN_STRETCH;
@@ -192,7 +219,7 @@ uint8_t limit_last_token() {
     uint8_t found = NO_TOKEN;
     for (uint8_t t = 0; t < tokens_per_player; ++t) {
         const uint8_t s = tokens[p][t].step;
-        if (s >= 60 && s <= 70) {
+        if (s >= STEP_NEAR_HOME && s <= STEP_LAST_STRETCH) {
             found = t;
             break;
         }
@@ -205,7 +232,7 @@ uint8_t limit_last_token() {
     const uint8_t rest = static_cast<uint8_t>(STEP_HOME - step);
     const uint8_t m = smaller_die();
     const uint8_t big = static_cast<uint8_t>(moves_left - m);
-    if (step >= 65) {
+    if (step >= STEP_ONE_DIE) {
         if (rest >= moves_left) set_single_move(moves_left);
         else if (rest >= big) set_single_move(big);
         else if (rest >= m) set_single_move(m);

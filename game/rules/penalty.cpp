@@ -23,20 +23,18 @@ void check_capture_chance(uint8_t square) {
 
 void find_capture_chance() {
     const uint8_t p = current_player;
-    for (uint8_t t = 0; t < tokens_per_player; ++t) {
-        TokenRecord& tok = tokens[p][t];
-        if (!(tok.state & TS_ON_TRACK) || !(tok.state & TS_MAY_MOVE)) continue;
-        const uint8_t amounts[3] = {dice[0].value, dice[1].value, moves_left};
-        for (uint8_t v : amounts) {
-            if ((game_flags & GF_EXACT_REST) && v == smaller_die()) continue;
-            if (v != 0 && tok.step + v <= 62)
-                check_capture_chance(step_to_square(static_cast<uint8_t>(tok.step + v), p));
-            if (game_flags & GF_CAPTURE_POSSIBLE) {
-                culprit_token = t;
-                // "Soplar": the token that could capture jumps inside its square.
-                if (game_flags & GF_SOPLAR) place_token(step_to_square(tok.step, p), p, t);
-                return;
-            }
+    MoveUse uses[MAX_USES];
+    const unsigned n = legal_uses(dice_left(), tokens[p], tokens_per_player, uses);
+    for (unsigned i = 0; i < n; ++i) {
+        const uint8_t t = uses[i].token;
+        const TokenRecord& tok = tokens[p][t];
+        if (tok.step + uses[i].amount <= STEP_LAST_CAPTURE)
+            check_capture_chance(step_to_square(static_cast<uint8_t>(tok.step + uses[i].amount), p));
+        if (game_flags & GF_CAPTURE_POSSIBLE) {
+            culprit_token = t;
+            // "Soplar": the token that could capture jumps inside its square.
+            if (game_flags & GF_SOPLAR) place_token(step_to_square(tok.step, p), p, t);
+            return;
         }
     }
 }

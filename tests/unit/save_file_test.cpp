@@ -145,7 +145,6 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"players 4", "players 2"},
         {"tokens 4", "tokens 0"},
         {"soplar o[nf]+", "soplar yes"},
-        {"cpu 0 0 0 0", "cpu 0 1 0 0"}, // the computer in a four-token game
         {"name 2 [^\n]*", "name 2 Diez bytes"},
         {"name 3 [^\n]*", "name 3 Tab\there"},
         {"name 2 ", "name 2_"},
@@ -265,7 +264,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     for (const std::string* t :
          {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &quiet, &doubled, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
-    EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0"))); // an empty seat's choice
+    EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
+    EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
                                        "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
     const std::string refused[] = {
@@ -281,7 +281,6 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
-        edited(single, "cpu 0 0 0 0", "cpu 1 0 0 0"),        // the computer never moves after another's throw
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
         edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die

@@ -30,22 +30,19 @@ void expect_yes(const std::string& what, bool expected, bool actual) {
 // (inside its jail, beside the board on its own side when home, its corner
 // on its square when out).
 void check_board() {
-    const uint8_t player = current_player;
     for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        current_player = seat;
         for (uint8_t step = 0; step <= STEP_HOME; ++step)
             expect_number("seat " + std::to_string(seat) + " step " + std::to_string(step) + " read back", step,
-                          square_to_step(step_to_square(step, seat)));
+                          square_to_step(step_to_square(step, seat), seat));
         // A square of the board off the seat's route reads as no step: another seat's stretch takes no drop.
         for (int n = 1; n < NO_SQUARE; ++n) {
-            const uint8_t step = square_to_step(static_cast<uint8_t>(n));
+            const uint8_t step = square_to_step(static_cast<uint8_t>(n), seat);
             Cell c;
             if (step != NO_SQUARE && square_cell(static_cast<uint8_t>(n), &c))
                 expect_number("seat " + std::to_string(seat) + " square " + std::to_string(n) + " as a step", n,
                               step_to_square(step, seat));
         }
     }
-    current_player = player;
     for (int n = 1; n < NO_SQUARE; ++n) {
         Cell c;
         if (!square_cell(static_cast<uint8_t>(n), &c)) continue;

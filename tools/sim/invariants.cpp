@@ -26,12 +26,10 @@ static std::vector<LegalDrop> drops_to_steps(bool only_dice) {
         uint8_t steps[STEP_HOME];
         unsigned count = 0;
         if (only_dice) {
-            const unsigned amounts[3] = {dice[0].value, dice[1].value, moves_left};
-            for (unsigned i = 0; i < 3; ++i) {
-                const unsigned step = here + amounts[i];
-                const bool again = (i > 0 && amounts[i] == amounts[0]) || (i > 1 && amounts[i] == amounts[1]);
-                if (amounts[i] != 0 && step <= STEP_HOME && !again) steps[count++] = static_cast<uint8_t>(step);
-            }
+            MoveUse uses[MAX_USES];
+            const unsigned n = legal_uses(dice_left(), tokens[current_player], tokens_per_player, uses);
+            for (unsigned i = 0; i < n; ++i)
+                if (uses[i].token == t) steps[count++] = static_cast<uint8_t>(here + uses[i].amount);
             std::sort(steps, steps + count); // in route order, as the full search finds them
         } else {
             for (uint8_t step = 1; step <= STEP_HOME; ++step) steps[count++] = step;
@@ -96,9 +94,9 @@ std::vector<std::string> check_invariants() {
         if (!die_in_reach(i, dice[i].x, dice[i].y)) fail(out, "die %u lies where this screen could not leave it", i);
     if (moves_left != dice[0].value + dice[1].value)
         fail(out, "moves_left %u is not the sum of the dice %u + %u", moves_left, dice[0].value, dice[1].value);
-    const bool person_must_move =
-        (game_flags & GF_GAME_ON) && !(game_flags & GF_MAY_THROW) && !cpu_player[current_player];
-    if (person_must_move && find_legal_drops().empty())
+    // The computer's drops pass the same rule: it too always has one.
+    const bool must_move = (game_flags & GF_GAME_ON) && !(game_flags & GF_MAY_THROW);
+    if (must_move && find_legal_drops().empty())
         fail(out, "seat %u must move %u pips but has no legal drop", current_player, moves_left);
     // Every state between two actions can be saved, and the loader takes it.
     // Saving reads the record file, so one state in 64 is tried.

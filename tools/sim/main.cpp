@@ -1,5 +1,6 @@
 // korvalo-sim: the rules of the game without its window.
-//   korvalo-sim play --games N --players P --tokens T [--cpu SEAT]... [--seed S] [--verbose]
+//   korvalo-sim play --games N --players P --tokens T [--cpu SEAT]... [--people random|greedy] [--seed S]
+//                    [--verbose]
 //   korvalo-sim script FILE
 #include "tools/sim/script.h"
 #include "tools/sim/self_play.h"
@@ -11,7 +12,8 @@
 #include <string>
 
 static int usage() {
-    std::fprintf(stderr, "usage: korvalo-sim play --games N --players P --tokens T [--cpu SEAT]... [--seed S]\n"
+    std::fprintf(stderr, "usage: korvalo-sim play --games N --players P --tokens T [--cpu SEAT]... "
+                         "[--people random|greedy] [--seed S]\n"
                          "       korvalo-sim script FILE\n");
     return 2;
 }
@@ -26,7 +28,6 @@ static bool read_number(const char* text, unsigned low, unsigned high, unsigned*
 
 static int play(int argc, char** argv) {
     PlayOptions o;
-    unsigned cpu_seats = 0;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         unsigned v;
@@ -36,7 +37,11 @@ static int play(int argc, char** argv) {
         else if (a == "--players" && has_value && read_number(argv[++i], 2, 4, &v)) o.players = static_cast<uint8_t>(v);
         else if (a == "--tokens" && has_value && read_number(argv[++i], 1, 4, &v)) o.tokens = static_cast<uint8_t>(v);
         else if (a == "--seed" && has_value && read_number(argv[++i], 0, 4294967295u, &v)) o.seed = v;
-        else if (a == "--cpu" && has_value && read_number(argv[++i], 0, 3, &v)) o.cpu[v] = 1, cpu_seats += 1;
+        else if (a == "--cpu" && has_value && read_number(argv[++i], 0, 3, &v)) o.cpu[v] = 1;
+        else if (a == "--people" && has_value && std::strcmp(argv[i + 1], "random") == 0)
+            o.people = People::random, ++i;
+        else if (a == "--people" && has_value && std::strcmp(argv[i + 1], "greedy") == 0)
+            o.people = People::greedy, ++i;
         else return usage();
     }
     // Seats 1 and 3 are empty in a two-player game; one seat stays a person.
@@ -53,22 +58,21 @@ static int play(int argc, char** argv) {
         std::fprintf(stderr, "at least one seat must be played by a person\n");
         return 2;
     }
-    // The computer plays one-token games only: new_game hands its seats back
-    // to people otherwise, and so does the count printed.
-    if (o.tokens > 1 && seated_cpu > 0) {
-        std::fprintf(stderr, "note: the computer plays one-token games only; --cpu is ignored\n");
-        seated_cpu = 0;
-    }
     const auto start = std::chrono::steady_clock::now();
     const PlayTotals t = self_play(o);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("games played: %u (%u players, %u tokens, %u computer seats, seed %u)\n", t.games, o.players, o.tokens,
-                seated_cpu, o.seed);
+    std::printf("games played: %u (%u players, %u tokens, %u computer seats, %s people, seed %u)\n", t.games, o.players,
+                o.tokens, seated_cpu, o.people == People::greedy ? "greedy" : "random", o.seed);
     std::printf("throws per game: mean %.1f, max %u\n", t.games ? double(t.throws) / t.games : 0.0, t.max_throws);
     std::printf("wins by seat:");
     for (unsigned seat = 0; seat < 4; ++seat)
         std::printf(" %u: %.1f%%", seat, t.games ? 100.0 * t.wins[seat] / t.games : 0.0);
     std::printf("\n\"Tres presadas\": %u, \"Castigo!!!\": %u, captures: %u\n", t.tres_presadas, t.castigos, t.captures);
+    std::printf("\"Castigo!!!\" per game by seat:");
+    for (unsigned seat = 0; seat < 4; ++seat)
+        std::printf(" %u: %.2f", seat, t.games ? double(t.castigos_by_seat[seat]) / t.games : 0.0);
+    std::printf("\ngame clock per game (people take no time): %.1f min\n",
+                t.games ? t.game_clock_ms / 60000.0 / t.games : 0.0);
     std::printf("games per second: %.0f\n", seconds > 0 ? t.games / seconds : 0.0);
     std::printf("invariant violations: %u\n", t.violations);
     for (const std::string& v : t.first_violations) std::printf("  %s\n", v.c_str());

@@ -5,6 +5,7 @@
 #include "game/state.h"
 #include "records/records.h"
 #include "tools/sim/fake_window.h"
+#include "tools/sim/greedy.h"
 #include "tools/sim/invariants.h"
 #include "tools/sim/sim_driver.h"
 
@@ -29,7 +30,7 @@ static void set_up_game(const PlayOptions& o) {
     sim_start_game();
 }
 
-bool play_action(uint32_t& chooser, bool dice_drops_only) {
+bool play_action(uint32_t& chooser, bool dice_drops_only, People people) {
     if (cpu_player[current_player]) {
         fake_clock += 100;
         cpu_tick();
@@ -39,9 +40,11 @@ bool play_action(uint32_t& chooser, bool dice_drops_only) {
         person_throw();
         return true;
     }
-    const std::vector<LegalDrop> drops = dice_drops_only ? find_dice_drops() : find_legal_drops();
+    const bool greedy = people == People::greedy;
+    const std::vector<LegalDrop> drops = dice_drops_only || greedy ? find_dice_drops() : find_legal_drops();
     if (drops.empty()) return false;
-    const LegalDrop& d = drops[next_choice(chooser, static_cast<uint32_t>(drops.size()))];
+    const LegalDrop& d =
+        drops[greedy ? greedy_choice(drops) : next_choice(chooser, static_cast<uint32_t>(drops.size()))];
     return person_drop(d.token, d.x, d.y);
 }
 
@@ -67,7 +70,7 @@ std::vector<std::string> check_game_over() {
 void self_play_one_game(const PlayOptions& o, uint32_t& chooser) {
     set_up_game(o);
     for (unsigned actions = 0; (game_flags & GF_GAME_ON) && actions < 100000; ++actions)
-        if (!play_action(chooser, o.dice_drops_only)) break;
+        if (!play_action(chooser, o.dice_drops_only, o.people)) break;
 }
 
 PlayTotals self_play(const PlayOptions& o) {
@@ -89,11 +92,13 @@ PlayTotals self_play(const PlayOptions& o) {
             fake_reset_program();
         }
         set_up_game(o);
+        const uint32_t started = fake_clock;
         unsigned throws = 0, actions = 0;
         bool stuck = false;
         while ((game_flags & GF_GAME_ON) && !stuck) {
             fake_clear_events();
-            if (!play_action(chooser, o.dice_drops_only)) {
+            const uint8_t actor = current_player;
+            if (!play_action(chooser, o.dice_drops_only, o.people)) {
                 violation("no action possible");
                 stuck = true;
             }
@@ -103,7 +108,8 @@ PlayTotals self_play(const PlayOptions& o) {
             }
             for (const FakeMessage& m : fake_messages) {
                 if (m.text == "Tres presadas") totals.tres_presadas += 1;
-                if (m.caption == "Castigo!!!") totals.castigos += 1, totals.captures -= 1;
+                if (m.caption == "Castigo!!!")
+                    totals.castigos += 1, totals.castigos_by_seat[actor] += 1, totals.captures -= 1;
             }
             if (o.check)
                 for (const std::string& v : check_invariants()) violation(v);
@@ -118,6 +124,7 @@ PlayTotals self_play(const PlayOptions& o) {
                 for (const std::string& v : check_game_over()) violation(v);
         }
         totals.games += 1;
+        totals.game_clock_ms += fake_clock - started;
         totals.throws += throws;
         if (throws > totals.max_throws) totals.max_throws = throws;
         if (o.verbose) std::printf("game %u: %s won after %u throws\n", g + 1, player_name[current_player], throws);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// How the people of a run choose among their legal drops.
+enum class People { random, greedy };
+
 struct PlayOptions {
     unsigned games = 1;
     uint8_t players = 4;
@@ -15,6 +18,7 @@ struct PlayOptions {
     bool check = true;            // invariants after every action
     bool verbose = false;         // one line per game
     bool dice_drops_only = false; // people try only the squares the dice reach
+    People people = People::random;
 };
 
 struct PlayTotals {
@@ -24,6 +28,8 @@ struct PlayTotals {
     unsigned wins[4] = {0, 0, 0, 0};
     unsigned tres_presadas = 0;
     unsigned castigos = 0;
+    unsigned castigos_by_seat[4] = {0, 0, 0, 0};
+    unsigned long long game_clock_ms = 0; // the computer's pace: 100 ms a timer tick
     unsigned captures = 0;
     unsigned violations = 0;
     std::vector<std::string> first_violations;
@@ -33,9 +39,9 @@ struct PlayTotals {
 // deleted after each run of at most 100 games, as a program run would.
 PlayTotals self_play(const PlayOptions& options);
 // One action of whoever is to play (a computer's timer step, a person's
-// throw or a drop chosen by the chooser among the legal ones); false when
-// nothing could be done.
-bool play_action(uint32_t& chooser, bool dice_drops_only);
+// throw or a drop chosen among the legal ones, by the chooser's draws or
+// by the greedy rule); false when nothing could be done.
+bool play_action(uint32_t& chooser, bool dice_drops_only, People people = People::random);
 // What is wrong with a game just over: no winner, or a record file that is
 // not the winner's whole record; empty when nothing is.
 std::vector<std::string> check_game_over();

@@ -51,4 +51,8 @@ void leave_after_game() {
 // the player left them for the next new game.
 void run_new_game_dialog() { new_game_dialog(); }
 
-void send_drop_release(int x, int y) { SendMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+// The window proc reads every release in window pixels: at k > 1 a point
+// sent in design pixels would land k times nearer the corner.
+void send_drop_release(int x, int y) {
+    SendMessageA(main_window, WM_LBUTTONUP, 0, MAKELPARAM(x * pixel_scale, y * pixel_scale));
+}

@@ -75,8 +75,7 @@ static void fill_rows() {
         SendMessageA(name_edit[seat], EM_LIMITTEXT, NAME_SIZE - 1, 0);
         ShowWindow(name_edit[seat], SW_SHOW);
         ShowWindow(seat_label[seat], SW_SHOW);
-        // The computer plays only one-token games.
-        if (tokens_per_player == 1) ShowWindow(cpu_box[seat], SW_SHOW);
+        ShowWindow(cpu_box[seat], SW_SHOW);
     }
 }
 

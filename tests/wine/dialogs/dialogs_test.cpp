@@ -1,6 +1,6 @@
 // Faults: a choice not shown chosen, a wrong row, default name or "Sí" in the players dialog, Enter or Esc not reaching
 // a dialog, the About dialog's credit lost, a dialog leaving the game deaf to keys, a second new-game dialog opened
-// over the first.
+// over the first, the "CPU" boxes hidden or the computer idle in a game of more than one token.
 #include "check.h"
 #include "game_window.h"
 #include "game/board.h"
@@ -92,4 +92,54 @@ void dialog_tests(const Game& game) {
           "About: \"%s\", its last credit \"%s\"", window_text(credits).c_str(), last.c_str());
     press_key(credits, VK_RETURN);
     CHECK(gone(credits), "Enter did not close the About dialog");
+}
+
+// A game of two tokens with red handed to the computer: both "CPU" boxes
+// show, and the computer throws on its own. Its actions come 1.0 to 1.1 s
+// apart, so the board is looked at again after a few of them.
+namespace {
+
+// The new-game dialogs over a running game (F2, Yes), with the tokens
+// chosen; the players dialog, or null.
+HWND open_players_dialog(const Game& game, int tokens_id) {
+    post_key(game, VK_F2);
+    HWND box = nullptr;
+    wait_until([&] { return (box = find_game_box(game)) != nullptr; }, 5000);
+    if (box && is_message_box(box)) press_box_button(box, IDYES);
+    HWND dialog = wait_for_control(game, tokens_id);
+    if (!dialog) return nullptr;
+    click_control(GetDlgItem(dialog, tokens_id));
+    settle(game);
+    press_key(dialog, VK_RETURN);
+    return wait_for_control(game, IDC_SEAT0_CPU);
+}
+
+void start_with_red_ticked(const Game& game, HWND players) {
+    click_control(GetDlgItem(players, IDC_SEAT0_CPU));
+    settle(game);
+    press_key(players, VK_RETURN);
+    wait_until([&] { return !find_game_box(game); }, 5000);
+    settle(game);
+}
+
+} // namespace
+
+// A game of two tokens with red handed to the computer: both "CPU" boxes
+// show, and the computer throws on its own. Its actions come 1.0 to 1.1 s
+// apart, so the board is looked at again after a few of them. Red is handed
+// back to a person at the end.
+void computer_game_test(const Game& game) {
+    HWND players = open_players_dialog(game, IDC_TOKENS_2);
+    CHECK(players != nullptr, "F2 and two tokens opened no players dialog");
+    if (!players) return;
+    const bool boxes = IsWindowVisible(GetDlgItem(players, IDC_SEAT0_CPU)) &&
+                       IsWindowVisible(GetDlgItem(players, IDC_SEAT2_CPU)) &&
+                       !IsWindowVisible(GetDlgItem(players, IDC_SEAT1_CPU));
+    CHECK(boxes, "with two tokens the \"CPU\" boxes of the two seats are not the ones shown");
+    start_with_red_ticked(game, players);
+    const Image before = capture_settled_screen();
+    pump(3500);
+    const Image after = capture_settled_screen();
+    CHECK(before.px != after.px, "the computer did not throw for red in a game of two tokens");
+    if (HWND again = open_players_dialog(game, IDC_TOKENS_1)) start_with_red_ticked(game, again);
 }

@@ -354,8 +354,7 @@ void human_move(Play& p, const View& v) {
         check_refused_drop(p, token, v, jail, carry, refused);
         post_mouse(p.game, WM_LBUTTONDOWN, token.x + 10, token.y + 10, true);
     }
-    current_player = 0;
-    const uint8_t step = square_to_step(point_to_square(token.x + 10, token.y + 10));
+    const uint8_t step = square_to_step(point_to_square(token.x + 10, token.y + 10), 0);
     std::vector<int> steps;
     if (step != NO_SQUARE) {
         for (const DieSpot& d : v.dice) steps.push_back(step + d.face), steps.push_back(step + v.number - d.face);

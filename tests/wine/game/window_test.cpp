@@ -12,6 +12,7 @@
 #include <string>
 
 void dialog_tests(const Game& game);
+void computer_game_test(const Game& game);
 void pacing_tests();
 
 namespace {
@@ -165,6 +166,7 @@ int window_tests(const char* exe) {
     check_leaving_refused(game, "x", [](const Game& g) { click(g, button_centre(2).x, button_centre(2).y); });
     check_deactivation(game);
     check_session_end(game);
+    computer_game_test(game);
     // The window still has the keyboard: a typed Escape asks, Yes ends the
     // program with exit code 0.
     SetForegroundWindow(game.window);
