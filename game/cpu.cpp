@@ -39,7 +39,9 @@ void cpu_tick() {
     const uint32_t needed = GF_GAME_ON | GF_APP_ACTIVE;
     if ((game_flags & needed) != needed || acting) return;
     if (!cpu_player[current_player]) return;
-    if (game_flags & (GF_DIE_DRAG | GF_BUTTON_HELD | GF_DRAGGING)) return;
+    // A box or dialog of the game open (a new game asked for, a file being
+    // chosen) has the players' attention: nothing moves behind it.
+    if (game_flags & (GF_DIE_DRAG | GF_BUTTON_HELD | GF_DRAGGING | GF_MODAL)) return;
     if (tick_count() - cpu_last_tick <= CPU_PACE_MS) return;
 
     acting = true;

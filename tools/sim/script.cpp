@@ -400,6 +400,10 @@ void run_command(const std::vector<std::string>& w) {
         if (!die_in_reach(i, x, y)) throw ScriptError("no bounce or drag leaves the die there on this screen");
         dice[i].x = static_cast<int16_t>(x);
         dice[i].y = static_cast<int16_t>(y);
+    } else if (c == "flag") {
+        need(w, 3, 3);
+        const uint32_t bit = flag_bit(w[1]);
+        game_flags = on_off(w[2], "on", "off") ? game_flags | bit : game_flags & ~bit;
     } else if (c == "wait") {
         need(w, 2, 2);
         for (long ms = number_in(w[1], 0, 100000000); ms > 0; ms -= 100) {
