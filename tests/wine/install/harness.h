@@ -48,3 +48,6 @@ std::vector<std::string> prefix_state();
 std::string changed_since(const std::vector<std::string>& before);
 
 void run_lifecycle();
+bool holds_medium(const std::string& game_folder, const std::string& medium); // byte for byte
+// The single setup file copied alone into an empty folder, installed and uninstalled in both scopes.
+void check_setup(const std::string& built_setup, const std::string& medium);

@@ -19,7 +19,7 @@ static std::string windows_path(std::string path) { // Wine's Z: is the Unix roo
 }
 
 // Each file of the medium byte for byte, its final "_" made a letter.
-static bool holds_medium(const std::string& game_folder, const std::string& medium) {
+bool holds_medium(const std::string& game_folder, const std::string& medium) {
     std::map<std::string, std::string> expected = files_in(medium), got;
     expected.erase("install.exe");
     for (const auto& file : files_in(game_folder))
@@ -77,6 +77,7 @@ static void check_readme(const std::string& readme, const std::string& source) {
 // complete; without the zip the round trip is skipped.
 static bool run_medium(const std::string& medium, const std::string& readme_source) {
     if (!exists(medium + ".zip")) return false;
+    check_setup(medium.substr(0, medium.rfind('\\')) + "\\ZentaKorvalo-2.0-instalar.exe", medium);
     // Léame.txt's entry in the zip's central directory flags its name as UTF-8 (bit 11), without which
     // Windows' own extraction reads it in the OEM code page and the installer cannot find the file.
     std::string zip = read_file(medium + ".zip");
