@@ -110,8 +110,22 @@ static bool key_gone(HKEY root, const char* key) {
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
+// A user's profile may have had no list of uninstall entries before ours
+// made one: left empty, it goes too.
+static void remove_empty_list(HKEY root) {
+    HKEY list;
+    const WCHAR* name = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    if (RegOpenKeyExW(root, name, 0, KEY_READ, &list) != ERROR_SUCCESS) return;
+    DWORD subkeys = 1, values = 1;
+    RegQueryInfoKeyW(list, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(list);
+    if (subkeys == 0 && values == 0) RegDeleteKeyW(root, name);
+}
+
 // Both keys are tried; true when neither is left.
 bool remove_install_registry(const InstallScope& scope) {
     bool entry = key_gone(scope.root, KEY_UNINSTALL);
+    if (!scope.all_users) remove_empty_list(scope.root);
     return key_gone(scope.root, KEY_GAME) && entry;
 }

@@ -8,7 +8,14 @@
 # is the one built, every other file is found by its installed name among
 # the generated files or the waves.
 #   -DGAME_FILES_LIST=product/game_files.h
-file(STRINGS "${GAME_FILES_LIST}" rows REGEX "ROW\\(\"")
+file(READ "${GAME_FILES_LIST}" list_text)
+string(REGEX MATCHALL "ROW\\(\"[^\"]+\", \"[^\"]+\"\\)" rows "${list_text}")
+string(REGEX MATCHALL "ROW\\(\"" starts "${list_text}")
+list(LENGTH rows row_count)
+list(LENGTH starts start_count)
+if(NOT row_count EQUAL start_count)
+  message(FATAL_ERROR "${GAME_FILES_LIST}: only ${row_count} of its ${start_count} rows could be read")
+endif()
 set(pairs "${INSTALL_EXE}|install.exe")
 foreach(row IN LISTS rows)
   if(NOT row MATCHES "ROW\\(\"([^\"]+)\", \"([^\"]+)\"\\)")

@@ -13,10 +13,14 @@ struct Leftovers {
     void add(const char* line) { add(wide(line).text); }
 };
 
+// A file that is not there, or whose folder is not, counts as deleted.
+static bool delete_file(const WCHAR* path) {
+    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
 static bool delete_in(const WCHAR* folder, const char* name) {
     WCHAR path[MAX_PATH];
-    if (!join_path(path, folder, name)) return false;
-    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    return join_path(path, folder, name) && delete_file(path);
 }
 
 // Files are deleted only from a trusted game folder: the bare names would
@@ -50,7 +54,7 @@ static bool remove_program_group(int csidl) {
 static bool remove_desktop_shortcut(int csidl) {
     WCHAR link[MAX_PATH];
     if (!desktop_link_path(csidl, link)) return true;
-    bool removed = DeleteFileW(link) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    bool removed = delete_file(link);
     SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW | SHCNF_FLUSH, link, nullptr);
     return removed;
 }

@@ -128,7 +128,7 @@ static void check_nothing_made() {
            nullptr, IDOK, "lacking");
     CHECK(wait_exit(installer) == 0, "the installer ends at once on a missing file");
     installer = start_installer(MEDIUM, "\"/uninstall\" x /uninstal");
-    dialog = wait_window(installer, true);
+    HWND dialog = wait_window(installer, true);
     CHECK(same(window_text(dialog), CAPTION_INSTALL), "the dialog's caption");
     check_refusals(installer, dialog);
     for (const char* folder : {"C:\\Nuevo\\Juego", "C:\\Juegos\\Korvalo"}) {

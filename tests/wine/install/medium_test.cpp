@@ -77,7 +77,6 @@ static void check_readme(const std::string& readme, const std::string& source) {
 // complete; without the zip the round trip is skipped.
 static bool run_medium(const std::string& medium, const std::string& readme_source) {
     if (!exists(medium + ".zip")) return false;
-    check_setup(medium.substr(0, medium.rfind('\\')) + "\\ZentaKorvalo-2.0-instalar.exe", medium);
     // Léame.txt's entry in the zip's central directory flags its name as UTF-8 (bit 11), without which
     // Windows' own extraction reads it in the OEM code page and the installer cannot find the file.
     std::string zip = read_file(medium + ".zip");
@@ -103,6 +102,7 @@ static bool run_medium(const std::string& medium, const std::string& readme_sour
     CHECK(!exists(uninstaller()) && read_file(aside) == read_file(medium + "\\install.exe") &&
               changed.substr(changed.find('\n') + 1) == restart + "\\??\\" + aside + "\n",
           "the prefix as before but for the uninstaller; changed:\n%s", escaped_for_log(changed).c_str());
+    check_setup(medium.substr(0, medium.rfind('\\')) + "\\ZentaKorvalo-2.0-instalar.exe", medium);
     return true;
 }
 
