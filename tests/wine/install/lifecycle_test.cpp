@@ -242,7 +242,8 @@ static void check_registry_paths() {
 void run_lifecycle() {
     make_medium(MEDIUM);
     check_nothing_made();
-    install(MEDIUM, "C:\\Juegos \\Nada\\..\\Korvalo. ", "into a folder typed roundabout");
+    install(std::string(MEDIUM) + "\\install.exe", "C:\\Juegos \\Nada\\..\\Korvalo. ",
+            "into a folder typed roundabout");
     CHECK(!exists("C:\\Juegos\\Nada"), "no folder made for one the path only passed through");
     check_installed();
     check_uninstall();
