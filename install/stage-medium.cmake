@@ -59,17 +59,11 @@ if(missing)
   message(WARNING "Installation medium incomplete, ${count} of ${total} files missing; "
                   "no ${MEDIUM_ZIP} made:\n  ${listed}")
 else()
-  # Readers that follow the zip format (Windows' own among them) decode a
-  # name as UTF-8 only when its entry says so (general purpose bit 11), and
-  # otherwise in the OEM code page, which garbles "Léame.txt" so that the
-  # installer cannot find it. CMake's archiver sets that bit for non-ASCII
-  # names, but only when it runs in a UTF-8 locale.
+  # Written by korvalo-pack with fixed dates and no times, owners or modes
+  # of the files, in name order, so that the same files give the same zip.
   file(GLOB names RELATIVE "${MEDIUM_DIR}" "${MEDIUM_DIR}/*")
   list(SORT names)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C.UTF-8
-                          "${CMAKE_COMMAND}" -E tar cf "${MEDIUM_ZIP}" --format=zip
-                          "--mtime=1980-01-01 00:00:00 UTC" -- ${names}
-                  WORKING_DIRECTORY "${MEDIUM_DIR}" RESULT_VARIABLE zipped)
+  execute_process(COMMAND "${PACK}" --zip "${MEDIUM_ZIP}" "${MEDIUM_DIR}" ${names} RESULT_VARIABLE zipped)
   if(NOT zipped EQUAL 0)
     file(REMOVE "${MEDIUM_ZIP}")
     message(FATAL_ERROR "zip failed (${zipped}) for ${MEDIUM_ZIP}")

@@ -1,6 +1,7 @@
 // korvalo-pack: makes the single setup file, the installer carrying the
-// game's files.
+// game's files, and the medium's zip.
 //   korvalo-pack OUTPUT INSTALL.EXE FILE...
+//   korvalo-pack --zip OUTPUT.zip FOLDER NAME...
 // The files go in packed (raw deflate, zlib's best) in the order given, the
 // installer's own plain copy last, for the uninstaller it leaves; then the
 // mark inside the installer gets the payload's size and checksum, so that
@@ -31,10 +32,19 @@ static void put32(Bytes& out, uint32_t value) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
-static bool pack(const Bytes& raw, Bytes& out) {
+static void put16(Bytes& out, unsigned value) {
+    out.push_back(static_cast<unsigned char>(value));
+    out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+static uint32_t checksum(const Bytes& bytes) {
+    return static_cast<uint32_t>(crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
+static bool deflate_raw(const Bytes& raw, Bytes& packed) {
     z_stream z{};
     if (deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-    Bytes packed(deflateBound(&z, raw.size()));
+    packed.resize(deflateBound(&z, raw.size()));
     z.next_in = const_cast<unsigned char*>(raw.data());
     z.avail_in = static_cast<uInt>(raw.size());
     z.next_out = packed.data();
@@ -42,14 +52,75 @@ static bool pack(const Bytes& raw, Bytes& out) {
     bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
     packed.resize(z.total_out);
     deflateEnd(&z);
+    return done;
+}
+
+static bool pack(const Bytes& raw, Bytes& out) {
+    Bytes packed;
+    bool done = deflate_raw(raw, packed);
     put32(out, static_cast<uint32_t>(raw.size()));
     put32(out, static_cast<uint32_t>(packed.size()));
-    put32(out, static_cast<uint32_t>(crc32(0, raw.data(), static_cast<uInt>(raw.size()))));
+    put32(out, checksum(raw));
     out.insert(out.end(), packed.begin(), packed.end());
     return done;
 }
 
+// One entry's header fields from "version needed" to the name's length:
+// deflated, dated 1980-01-01 00:00 whatever the files' times, and a name
+// beyond ASCII flagged as UTF-8 (bit 11), which Windows' own extraction
+// otherwise reads in the OEM code page. No extra fields: they would carry
+// the files' times, owners and modes.
+static void entry_fields(Bytes& out, const std::string& name, uint32_t crc, size_t packed, size_t raw) {
+    bool ascii = true;
+    for (unsigned char c : name) ascii = ascii && c < 0x80;
+    put16(out, 20);
+    put16(out, ascii ? 0 : 0x0800);
+    put16(out, 8);
+    put16(out, 0);
+    put16(out, (0 << 9) | (1 << 5) | 1);
+    put32(out, crc);
+    put32(out, static_cast<uint32_t>(packed));
+    put32(out, static_cast<uint32_t>(raw));
+    put16(out, static_cast<unsigned>(name.size()));
+}
+
+static int write_zip(const char* output, const std::string& folder, const std::vector<std::string>& names) {
+    Bytes zip, directory, raw, packed;
+    for (const std::string& name : names) {
+        if (!read_all((folder + "/" + name).c_str(), raw) || !deflate_raw(raw, packed)) {
+            std::fprintf(stderr, "korvalo-pack: cannot pack %s/%s\n", folder.c_str(), name.c_str());
+            return 1;
+        }
+        put32(directory, 0x02014b50);
+        put16(directory, 20);
+        entry_fields(directory, name, checksum(raw), packed.size(), raw.size());
+        for (int field = 0; field < 4; ++field) put16(directory, 0); // extra, comment, disk, internal
+        put32(directory, 0);                                         // external attributes
+        put32(directory, static_cast<uint32_t>(zip.size()));
+        directory.insert(directory.end(), name.begin(), name.end());
+        put32(zip, 0x04034b50);
+        entry_fields(zip, name, checksum(raw), packed.size(), raw.size());
+        put16(zip, 0);
+        zip.insert(zip.end(), name.begin(), name.end());
+        zip.insert(zip.end(), packed.begin(), packed.end());
+    }
+    size_t directory_at = zip.size();
+    zip.insert(zip.end(), directory.begin(), directory.end());
+    put32(zip, 0x06054b50);
+    put32(zip, 0);
+    put16(zip, static_cast<unsigned>(names.size()));
+    put16(zip, static_cast<unsigned>(names.size()));
+    put32(zip, static_cast<uint32_t>(directory.size()));
+    put32(zip, static_cast<uint32_t>(directory_at));
+    put16(zip, 0);
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(zip.data()), zip.size());
+    return out.good() ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+    if (argc >= 5 && std::string(argv[1]) == "--zip")
+        return write_zip(argv[2], argv[3], std::vector<std::string>(argv + 4, argv + argc));
     if (argc < 4) {
         std::fprintf(stderr, "usage: korvalo-pack OUTPUT INSTALL.EXE FILE...\n");
         return 2;
@@ -76,7 +147,7 @@ int main(int argc, char** argv) {
     }
     Bytes fields;
     put32(fields, static_cast<uint32_t>(payload.size()));
-    put32(fields, static_cast<uint32_t>(crc32(0, payload.data(), static_cast<uInt>(payload.size()))));
+    put32(fields, checksum(payload));
     std::copy(fields.begin(), fields.end(), installer.begin() + found[0] + sizeof MARK);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(installer.data()), installer.size());
