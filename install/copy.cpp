@@ -96,8 +96,10 @@ bool copy_game_files() {
 }
 
 // The uninstaller is the installer's own program, under the name the
-// uninstall entry starts.
+// uninstall entry starts. A user's programs folder is made when the game
+// went elsewhere and it is missing.
 bool place_uninstaller(const InstallScope& scope) {
-    WCHAR target[MAX_PATH];
+    WCHAR target[MAX_PATH], folder[MAX_PATH];
+    if (!scope.all_users && user_programs_folder(folder)) CreateDirectoryW(folder, nullptr);
     return uninstaller_path(scope, target) && place_file(INSTALL_FILE_COUNT, target);
 }

@@ -113,12 +113,10 @@ bool special_folder(int csidl, WCHAR* out) {
     return found;
 }
 
-// The folder Windows gives a user's own programs (%LOCALAPPDATA%\Programs),
-// made when missing; ends in a backslash.
+// The folder Windows gives a user's own programs (%LOCALAPPDATA%\Programs);
+// ends in a backslash. It may not exist yet.
 bool user_programs_folder(WCHAR* out) {
-    if (!special_folder(CSIDL_LOCAL_APPDATA, out) || !append_path(out, L"\\Programs")) return false;
-    CreateDirectoryW(out, nullptr);
-    return append_path(out, L"\\");
+    return special_folder(CSIDL_LOCAL_APPDATA, out) && append_path(out, L"\\Programs\\");
 }
 
 // Every user's game goes under Program Files; when "ProgramFilesDir" cannot
