@@ -54,8 +54,8 @@ void check_setup(const std::string& built_setup, const std::string& medium) {
     CHECK(wait_until([&] { return changed_since(before).empty(); }, 10000), "nothing left:\n%s",
           escaped_for_log(changed_since(before)).c_str());
 
-    CHECK(run(setup, "/S /ALLUSERS") == DONE, "for everyone, silently: exit 0");
-    std::string common = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
+    std::string common = "C:\\Juegos de todos\\Korvalo"; // /D= last, blanks and all
+    CHECK(run(setup, "/ALLUSERS /s /D=" + common + " ") == DONE, "for everyone, silently, in a folder given: exit 0");
     CHECK(holds_medium(common, medium) && exists(program_group() + "\\Zenta Korvalo.lnk") &&
               machine_values(UNINSTALL_KEY).find("/uninstall /ALLUSERS") != std::string::npos,
           "every user's installation");
