@@ -1,4 +1,5 @@
-// Guards against: the single setup file needing anything beside it, installing other bytes than the medium's,
+// Guards against: the single setup file needing anything beside it, every user's uninstaller removing the user's own
+// shortcuts, installing other bytes than the medium's,
 // installing or leaving anything when damaged or cut, a user's own installation writing outside the user's profile
 // and HKEY_CURRENT_USER or under the wrong uninstall command, a silent run that asks or fails with 0, a silent
 // uninstall that leaves anything, every user's installation in the wrong places.
@@ -50,6 +51,14 @@ void check_setup(const std::string& built_setup, const std::string& medium) {
     CHECK(exists(program_group(CSIDL_PROGRAMS) + "\\Zenta Korvalo.lnk") && exists(desktop_link(CSIDL_DESKTOPDIRECTORY)),
           "the user's own shortcuts");
     CHECK(run(setup, "/S /ALLUSERS") == FAILED_OTHER_SCOPE, "every user's over the user's own: refused");
+    // Every user's game from an earlier version beside it: its uninstaller leaves the user's own shortcuts.
+    CreateDirectoryW(L"C:\\Viejo", nullptr);
+    write_file("C:\\Viejo\\Korvalo.exe", "juego");
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvalo", L"Path", REG_SZ, L"C:\\Viejo\\", 20);
+    CHECK(run(setup, "/uninstall /S") == DONE && !exists("C:\\Viejo") &&
+              exists(program_group(CSIDL_PROGRAMS) + "\\Zenta Korvalo.lnk") &&
+              exists(desktop_link(CSIDL_DESKTOPDIRECTORY)),
+          "the earlier version uninstalled, the user's own shortcuts kept");
     CHECK(run(own_uninstaller, "/uninstall /CURRENTUSER /S") == DONE, "uninstalled silently: exit 0");
     CHECK(wait_until([&] { return changed_since(before).empty(); }, 10000), "nothing left:\n%s",
           escaped_for_log(changed_since(before)).c_str());
