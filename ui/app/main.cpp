@@ -4,6 +4,7 @@
 #include "ui/app/app.h"
 #include "ui/resources/graphics.h"
 #include "ui/app/scale_choice.h"
+#include "ui/app/sound.h"
 #include "ui/app/window.h"
 #include "ui/resources/resource.h"
 #include "product/dll_search.h"
@@ -49,6 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
         return 0;
     }
     set_record_folder();
+    load_sound_player();
     srand(static_cast<unsigned>(time(nullptr)));
     app_instance = instance;
     if (!register_window_class()) return 0;

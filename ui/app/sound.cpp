@@ -7,9 +7,11 @@
 // winmm.dll is not among the DLLs the system always takes from its own
 // folder: imported, it would be looked for beside the game first, before any
 // of our code runs, and a file of that name left there (in Downloads, say)
-// would run inside the game. It is loaded here, by its full system path,
-// when the first sound plays.
+// would run inside the game. It is loaded here, by its full system path.
 using PlayFunction = BOOL(WINAPI*)(LPCSTR, UINT);
+
+static bool looked;
+static PlayFunction play;
 
 static PlayFunction load_player() {
     WCHAR path[MAX_PATH];
@@ -21,12 +23,13 @@ static PlayFunction load_player() {
     return reinterpret_cast<PlayFunction>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, "sndPlaySoundA")));
 }
 
+void load_sound_player() {
+    if (looked) return;
+    play = load_player();
+    looked = true;
+}
+
 void play_wave(const char* file, unsigned flags) {
-    static bool looked;
-    static PlayFunction play;
-    if (!looked) {
-        play = load_player();
-        looked = true;
-    }
+    load_sound_player();
     if (play) play(file, flags);
 }
