@@ -1,5 +1,6 @@
 #include "install.h"
 
+#include <shlobj.h>
 #include <cwchar>
 
 WCHAR install_folder[MAX_PATH];
@@ -104,13 +105,33 @@ static bool read_program_files_dir(WCHAR* out) {
     return out[0] != L'\0';
 }
 
-// When "ProgramFilesDir" cannot be read the folder goes to the root of the
-// drive that holds Windows: a fixed disk, so the proposal passes the checks,
-// where a bare "\Zenta Korvalo" would be refused for its form.
-void default_install_folder(WCHAR* out) {
+bool special_folder(int csidl, WCHAR* out) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || list == nullptr) return false;
+    bool found = SHGetPathFromIDListW(list, out) && out[0] != L'\0';
+    CoTaskMemFree(list);
+    return found;
+}
+
+// The folder Windows gives a user's own programs (%LOCALAPPDATA%\Programs);
+// ends in a backslash. It may not exist yet.
+bool user_programs_folder(WCHAR* out) {
+    return special_folder(CSIDL_LOCAL_APPDATA, out) && append_path(out, L"\\Programs\\");
+}
+
+// Every user's game goes under Program Files; when "ProgramFilesDir" cannot
+// be read, to the root of the drive that holds Windows: a fixed disk, so the
+// proposal passes the checks, where a bare "\Zenta Korvalo" would be refused
+// for its form. The user's own goes under the user's programs folder.
+void default_install_folder(const InstallScope& scope, WCHAR* out) {
     WCHAR base[MAX_PATH];
-    if (read_program_files_dir(base)) {
+    out[0] = L'\0';
+    if (!scope.all_users) {
+        if (user_programs_folder(base) && append_path(out, base) && append_path(out, L"Zenta Korvalo")) return;
         out[0] = L'\0';
+        return;
+    }
+    if (read_program_files_dir(base)) {
         if (append_path(out, base) && append_path(out, L"\\Zenta Korvalo")) return;
     }
     UINT length = GetWindowsDirectoryW(base, MAX_PATH);

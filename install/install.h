@@ -9,6 +9,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 struct InstallFile {
     const char* source;      // bare name in the installation medium, beside install.exe
     const char* destination; // bare name in install_folder
@@ -46,6 +50,16 @@ extern const char TEXT_CLOSE_GAME[];
 extern const char TEXT_UNINSTALLED[];
 extern const char TEXT_NOT_UNINSTALLED[];
 extern const char TEXT_NOT_INSTALLED[];
+extern const char TEXT_LEFT_FOLDER[];
+extern const char TEXT_LEFT_SHORTCUTS[];
+extern const char TEXT_LEFT_REGISTRY[];
+extern const char TEXT_MISSING_BESIDE[];
+extern const char TEXT_MISSING_HOW[];
+extern const char TEXT_DAMAGED[];
+extern const char TEXT_OTHER_SCOPE_EVERYONE[];
+extern const char TEXT_OTHER_SCOPE_ME[];
+extern const char TEXT_ELEVATION_REFUSED[];
+extern const char TEXT_NOT_ADMIN[];
 extern const char PROGRAM_GROUP_NAME[];
 extern const char PUBLISHER[];
 extern const char DESKTOP_LINK[];
@@ -72,6 +86,43 @@ enum FolderCheck {
     FOLDER_TOO_LONG,
 };
 enum InstalledGame { GAME_NOT_INSTALLED, GAME_UNTRUSTED, GAME_FOUND };
+enum PayloadState { NO_PAYLOAD, PAYLOAD_READY, PAYLOAD_DAMAGED };
+enum SourceCheck { SOURCE_READY, SOURCE_MISSING, SOURCE_DAMAGED };
+
+// Where one installation lives: for every user of the machine, or for the
+// user alone with nothing outside the user's profile and registry.
+struct InstallScope {
+    bool all_users;
+    HKEY root;                    // of the game's key and the uninstall entry
+    int programs;                 // CSIDL of the Start menu's Programs folder
+    int desktop;                  // CSIDL of the desktop folder
+    const char* uninstall_switch; // what the uninstall command adds to "/uninstall"
+};
+extern const InstallScope EVERYONE, ONLY_ME;
+const InstallScope& other_scope(const InstallScope& scope);
+// The payload's entries: the game files in table order, then the installer.
+constexpr int PAYLOAD_ENTRIES = INSTALL_FILE_COUNT + 1;
+
+// What an installation or uninstallation ends with: the exit code of a
+// silent run, and what the dialog says.
+enum Outcome {
+    DONE = 0,
+    FAILED_FOLDER_FORM = 2,
+    FAILED_FOLDER_DRIVE,
+    FAILED_FOLDER_CHARS,
+    FAILED_FOLDER_UNC,
+    FAILED_FOLDER_SYSTEM,
+    FAILED_FOLDER_LONG,
+    FAILED_MISSING_FILES,
+    FAILED_DAMAGED,
+    FAILED_OTHER_SCOPE,
+    FAILED_NO_FOLDER,
+    FAILED_COPY,
+    FAILED_NOT_ADMIN,
+    EXIT_GAME_RUNNING,
+    EXIT_LEFT_BEHIND,
+    EXIT_NOT_INSTALLED,
+};
 
 // text.cpp
 struct Wide {
@@ -90,26 +141,37 @@ bool file_exists(const WCHAR* path);
 bool folder_exists(const WCHAR* path);
 void drop_final_backslash(WCHAR* folder);
 bool is_system_folder(const WCHAR* folder);
-void default_install_folder(WCHAR* out);
+bool special_folder(int csidl, WCHAR* out);
+bool user_programs_folder(WCHAR* out);
+void default_install_folder(const InstallScope& scope, WCHAR* out);
 FolderCheck validate_install_folder(const WCHAR* typed);
 bool create_install_folder();
 void remove_made_folders();
 
+// payload.cpp
+PayloadState open_payload();
+const std::vector<uint8_t>& payload_file(int entry);
+
 // copy.cpp
-bool windows_file(WCHAR* out, const char* name);
-bool sources_present();
+bool uninstaller_path(const InstallScope& scope, WCHAR* out);
+SourceCheck open_sources(char* missing, size_t size);
 bool copy_game_files();
-void place_uninstaller();
+bool place_uninstaller(const InstallScope& scope);
 
 // shortcuts.cpp
 bool form_program_group_folder(int csidl);
 bool desktop_link_path(int csidl, WCHAR* out);
-void create_shortcuts();
+void create_shortcuts(const InstallScope& scope);
 
 // registry.cpp
-void write_install_registry();
-InstalledGame find_game_folder(WCHAR* out);
-void remove_install_registry();
+void write_install_registry(const InstallScope& scope);
+InstalledGame find_game_folder(const InstallScope& scope, WCHAR* out);
+bool remove_install_registry(const InstallScope& scope);
+
+// perform.cpp
+bool elevated();
+bool account_is_admin();
+Outcome install_game(const InstallScope& scope, const WCHAR* typed_folder);
 
 // banner.cpp
 UINT dialog_dpi(HWND dialog);
@@ -117,7 +179,12 @@ void fit_banner(HWND dialog, UINT dpi);
 void release_banner();
 
 // dialog.cpp
+// What the command line asked for; the dialog starts from it.
+struct Switches {
+    bool uninstall, silent, all_users, current_user;
+    WCHAR folder[MAX_PATH]; // /D=, empty when not given
+};
 INT_PTR CALLBACK install_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
 // uninstall.cpp
-void uninstall_game();
+int uninstall_game(const InstallScope& scope, bool silent);

@@ -4,14 +4,6 @@
 
 WCHAR program_group_folder[MAX_PATH];
 
-static bool special_folder(int csidl, WCHAR* out) {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || list == nullptr) return false;
-    bool found = SHGetPathFromIDListW(list, out) && out[0] != L'\0';
-    CoTaskMemFree(list);
-    return found;
-}
-
 bool form_program_group_folder(int csidl) {
     WCHAR programs[MAX_PATH];
     program_group_folder[0] = L'\0';
@@ -68,12 +60,12 @@ static const char* help_target(const char* winhelp_file) {
     return viewer && (LOBYTE(LOWORD(GetVersion())) < 6 || wine) ? winhelp_file : HTML_HELP_FILE;
 }
 
-// The shortcuts are every user's: an installer that asked for elevation
-// runs as the administrator who gave the password, whose own Start menu and
-// desktop the player never sees. The desktop shortcut is the group's last
-// one, the game, again.
-void create_shortcuts() {
-    if (form_program_group_folder(CSIDL_COMMON_PROGRAMS)) {
+// Every user's shortcuts go in the common folders: an installer that asked
+// for elevation runs as the administrator who gave the password, whose own
+// Start menu and desktop the player never sees. A user's own go in that
+// user's. The desktop shortcut is the group's last one, the game, again.
+void create_shortcuts(const InstallScope& scope) {
+    if (form_program_group_folder(scope.programs)) {
         CreateDirectoryW(program_group_folder, nullptr);
         for (const Shortcut& shortcut : shortcut_table)
             create_game_shortcut(program_group_folder, shortcut.link,
@@ -82,7 +74,7 @@ void create_shortcuts() {
     }
     WCHAR desktop_link[MAX_PATH];
     WCHAR target[MAX_PATH];
-    if (desktop_link_path(CSIDL_COMMON_DESKTOPDIRECTORY, desktop_link) &&
+    if (desktop_link_path(scope.desktop, desktop_link) &&
         join_path(target, install_folder, shortcut_table[SHORTCUT_COUNT - 1].target)) {
         create_shortcut(target, desktop_link);
         SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_PATHW | SHCNF_FLUSH, desktop_link, nullptr);

@@ -1,16 +1,22 @@
 #include "install.h"
 
-// Source names are what the medium holds, destination names what the game
-// looks for; the copy changes only the name. The first three rows are the
-// shortcut targets; the HTML help is last, after the files the uninstaller
-// has always deleted in this order.
-const InstallFile install_file_table[INSTALL_FILE_COUNT] = {
-    {"Korvalo.hl_", "Korvalo.hlp"}, {"Léame.txt", "Léame.txt"},     {"Korvalo.ex_", "Korvalo.exe"},
-    {"Perro.wa_", "Perro.wav"},     {"Aleluya.wa_", "Aleluya.wav"}, {"Bravo.wa_", "Bravo.wav"},
-    {"Dados.wa_", "Dados.wav"},     {"Ficha.wa_", "Ficha.wav"},     {"Jail.wa_", "Jail.wav"},
-    {"Libre.wa_", "Libre.wav"},     {"No.wa_", "No.wav"},           {"Tit.wa_", "Tit.wav"},
-    {"Turn.wa_", "Turn.wav"},       {"Ajiji.wa_", "Ajiji.wav"},     {"Korvalo.ch_", "Korvalo.chm"},
-};
+#include "product/game_files.h"
+#include "product/product.h"
+
+#define INSTALL_ROW(source, destination) {source, destination},
+const InstallFile install_file_table[INSTALL_FILE_COUNT] = {KORVALO_GAME_FILES(INSTALL_ROW)};
+#undef INSTALL_ROW
+#define INSTALL_ONE(source, destination) +1
+static_assert(0 KORVALO_GAME_FILES(INSTALL_ONE) == INSTALL_FILE_COUNT, "every listed game file has its row");
+#undef INSTALL_ONE
+
+#include <shlobj.h>
+
+const InstallScope EVERYONE = {true, HKEY_LOCAL_MACHINE, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY,
+                               " /ALLUSERS"};
+const InstallScope ONLY_ME = {false, HKEY_CURRENT_USER, CSIDL_PROGRAMS, CSIDL_DESKTOPDIRECTORY, " /CURRENTUSER"};
+
+const InstallScope& other_scope(const InstallScope& scope) { return scope.all_users ? ONLY_ME : EVERYONE; }
 
 const Shortcut shortcut_table[SHORTCUT_COUNT] = {
     {"Ayuda.lnk", "Korvalo.hlp"},
@@ -20,7 +26,7 @@ const Shortcut shortcut_table[SHORTCUT_COUNT] = {
 
 const char HTML_HELP_FILE[] = "Korvalo.chm";
 
-const char TITLE_INSTALL[] = "Instalación de Zenta Korvalo 2.0";
+const char TITLE_INSTALL[] = "Instalación de " KORVALO_PRODUCT_NAME " " KORVALO_VERSION_TEXT;
 const char TITLE_ERROR[] = "Error de instalación";
 const char TITLE_UNINSTALL[] = "Desinstalación";
 const char TEXT_BAD_FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
@@ -35,15 +41,30 @@ const char TEXT_CANCEL[] = "¿Está seguro que quiere salir sin instalar el prog
 const char TEXT_CONFIRM_UNINSTALL[] = "¿Está seguro de que quiere desinstalar el juego?";
 const char TEXT_CLOSE_GAME[] = "Cierre Zenta Korvalo antes de desinstalarlo.";
 const char TEXT_UNINSTALLED[] = "El juego se ha desinstalado con éxito";
-const char TEXT_NOT_UNINSTALLED[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+const char TEXT_NOT_UNINSTALLED[] = "No se desinstaló completamente.\nDebe eliminar manualmente lo que queda:\n\n";
 const char TEXT_NOT_INSTALLED[] = "Zenta Korvalo no está instalado.";
-const char PROGRAM_GROUP_NAME[] = "Zenta Korvalo 2.0";
-const char PUBLISHER[] = "Zenta Korvalo";
+const char TEXT_LEFT_FOLDER[] = "los archivos del juego (no se reconoce su carpeta)";
+const char TEXT_LEFT_SHORTCUTS[] = "accesos directos del menú Inicio o del escritorio";
+const char TEXT_LEFT_REGISTRY[] = "la entrada del registro";
+const char TEXT_MISSING_BESIDE[] = "Faltan estos archivos junto a install.exe:\n\n";
+const char TEXT_MISSING_HOW[] =
+    "\nSi abrió install.exe dentro del archivo zip, extraiga antes todo el archivo, o use el "
+    "instalador de un solo archivo " KORVALO_SETUP_FILE ".";
+const char TEXT_DAMAGED[] = "El instalador está dañado o incompleto: descárguelo de nuevo. No se ha instalado nada.";
+const char TEXT_OTHER_SCOPE_EVERYONE[] =
+    "Zenta Korvalo ya está instalado para todos los usuarios. Desinstálelo primero "
+    "o instálelo de nuevo para todos los usuarios.";
+const char TEXT_OTHER_SCOPE_ME[] = "Zenta Korvalo ya está instalado solo para usted. Desinstálelo primero o instálelo "
+                                   "de nuevo solo para usted.";
+const char TEXT_ELEVATION_REFUSED[] = "Para instalar para todos los usuarios hace falta permiso de administrador, y no "
+                                      "se ha concedido. Puede instalar solo para usted.";
+const char TEXT_NOT_ADMIN[] = "Para instalar para todos los usuarios hace falta permiso de administrador.";
+const char PROGRAM_GROUP_NAME[] = KORVALO_PRODUCT_NAME " " KORVALO_VERSION_TEXT;
+const char PUBLISHER[] = KORVALO_PRODUCT_NAME;
 const char DESKTOP_LINK[] = "Zenta Korvalo.lnk";
 const char UNINSTALLER_NAME[] = "Korvalo Setup.exe";
 // The help viewer's index, made beside the help file when it is first opened.
 const char HELP_INDEX_NAME[] = "Korvalo.gid";
-// The game holds a mutex of this name while it runs.
-const char GAME_RUNNING_MARK[] = "ZentaKorvaloJuego";
+const char GAME_RUNNING_MARK[] = KORVALO_MUTEX_NAME;
 const char KEY_GAME[] = "Software\\Korvalo";
 const char KEY_UNINSTALL[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zenta Korvalo";

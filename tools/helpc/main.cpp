@@ -5,6 +5,7 @@
 //                                    pages with the contents file and the
 //                                    project of OUTPUT.chm
 //   helpc --text SOURCE.txt OUT.txt  a UTF-8 text for Notepad: byte-order mark, CR LF
+//   helpc --chm IN.chm OUT.chm       the .chm chmcmd made, without its times
 // Errors go to stderr as "SOURCE:LINE: message"; nothing is written then,
 // so that a failed build leaves no stale output behind.
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "tools/helpc/chm_time.h"
 #include "tools/helpc/help_compiler.h"
 #include "tools/helpc/html_help.h"
 #include "tools/helpc/text_file.h"
@@ -88,9 +90,24 @@ static int convert(const char* source_path, const char* output_path) {
     return 0;
 }
 
+static int clear_times(const char* source_path, const char* output_path) {
+    std::string chm;
+    if (!read_file(source_path, chm) || !clear_chm_times(chm)) {
+        fprintf(stderr, "%s: no .chm with its times where chmcmd writes them\n", source_path);
+        return 1;
+    }
+    if (!write_file(output_path, chm)) {
+        fprintf(stderr, "%s: cannot be written\n", output_path);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--text") return convert(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--chm") return clear_times(argv[2], argv[3]);
     if ((argc == 3 || argc == 4) && argv[1][0] != '-') return compile(argv[1], argv[2], argc == 4 ? argv[3] : nullptr);
-    fprintf(stderr, "usage: helpc SOURCE.hsrc OUTPUT.hlp [HTML-FOLDER]\n       helpc --text SOURCE.txt OUTPUT.txt\n");
+    fprintf(stderr, "usage: helpc SOURCE.hsrc OUTPUT.hlp [HTML-FOLDER]\n       helpc --text SOURCE.txt OUTPUT.txt\n"
+                    "       helpc --chm IN.chm OUT.chm\n");
     return 2;
 }

@@ -4,8 +4,11 @@
 #include "ui/app/app.h"
 #include "ui/resources/graphics.h"
 #include "ui/app/scale_choice.h"
+#include "ui/app/sound.h"
 #include "ui/app/window.h"
 #include "ui/resources/resource.h"
+#include "product/dll_search.h"
+#include "product/product.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -16,7 +19,7 @@ static const char class_name[] = "Korvalo Class";
 // delete each other's files. The installer opens the same mutex to tell
 // whether the game runs. The mutex is held until the process ends.
 static bool another_copy_runs() {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, "ZentaKorvaloJuego");
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, KORVALO_MUTEX_NAME);
     return mutex && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -41,11 +44,13 @@ static bool register_window_class() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+    limit_dll_search();
     if (another_copy_runs()) {
         bring_running_copy_forward();
         return 0;
     }
     set_record_folder();
+    load_sound_player();
     srand(static_cast<unsigned>(time(nullptr)));
     app_instance = instance;
     if (!register_window_class()) return 0;

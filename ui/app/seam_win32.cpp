@@ -3,6 +3,7 @@
 
 #include "game/state.h"
 #include "ui/app/app.h"
+#include "ui/app/sound.h"
 #include "ui/app/text.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/dialogs.h"
@@ -12,7 +13,7 @@
 
 #include <cstdlib>
 
-void play_sound(const char* file, unsigned flags) { sndPlaySoundA(file, flags); }
+void play_sound(const char* file, unsigned flags) { play_wave(file, flags); }
 
 int show_message(const char* text, const char* caption, unsigned kind) {
     return message_box(main_window, text, caption, kind);

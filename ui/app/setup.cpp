@@ -6,6 +6,7 @@
 #include "records/records.h"
 #include "ui/app/app.h"
 #include "ui/app/help.h"
+#include "ui/app/sound.h"
 #include "ui/app/text.h"
 #include "ui/app/window.h"
 #include "ui/dialogs/scaled_controls.h"
@@ -66,7 +67,7 @@ bool on_create(HWND window) {
 }
 
 void cleanup() {
-    sndPlaySoundA(nullptr, 0);
+    play_wave(nullptr, 0);
     close_help();
     KillTimer(main_window, CPU_TIMER);
     destroy_surface(sprite_dc);

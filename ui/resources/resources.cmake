@@ -8,7 +8,7 @@ set(KORVALO_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 set(KORVALO_RESOURCE_FILES
   ${KORVALO_RESOURCE_DIR}/resource.h
-  ${KORVALO_RESOURCE_DIR}/version.h
+  ${KORVALO_RESOURCE_DIR}/../../product/product.h
   ${KORVALO_RESOURCE_DIR}/korvalo.manifest
   ${KORVALO_RESOURCE_DIR}/art/korvalo.ico)
 foreach(range "101;104" "114;161" "180;185")

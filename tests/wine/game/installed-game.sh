@@ -1,12 +1,14 @@
-# Faults: a standard user's installed game writing into its folder under Program Files or leaving a record file or folder (and those of installed_test.cpp).
-# The user "player" installs into a prefix of its own, the game folder is given to root (755/644), the player
-# plays from the shortcut (game_test ... installed). Needs root (skipped with 77 otherwise).
-#   bash installed-game.sh MEDIUM-FOLDER INSTALL-DRIVER.exe GAME-TEST.exe
+# Faults: a standard user's installed game writing into its folder or leaving a record file or folder (and those
+# of installed_test.cpp); the setup file or the game loading a DLL planted beside them.
+# The user "player" runs the single setup file, alone in a folder but for a planted winmm.dll, in a prefix of its
+# own, and installs only for itself; the game folder, with the DLL planted there too, is given to root (755/644);
+# the player plays from the shortcut (game_test ... installed). Needs root (skipped with 77 otherwise).
+#   bash installed-game.sh SETUP.exe INSTALL-DRIVER.exe GAME-TEST.exe PLANTED-WINMM.dll
 set -euo pipefail
-medium=$1 install_driver=$2 game_test=$3
+setup=$1 install_driver=$2 game_test=$3 planted=$4
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 [ "$(id -u)" -eq 0 ] || { echo "skipped: only root can run the game as another user"; exit 77; }
-[ -f "$medium/install.exe" ] || { echo "skipped: no installation medium in $medium"; exit 77; }
+[ -f "$setup" ] || { echo "skipped: no setup file $setup"; exit 77; }
 id player >/dev/null 2>&1 || useradd -M player || id player >/dev/null
 
 job=$(mktemp -d "${TMPDIR:-/tmp}/korvalo-installed.XXXXXX")
@@ -14,7 +16,7 @@ xvfb_pid=
 as_player() {
     runuser -u player -- env -i PATH=/usr/bin:/bin HOME="$job/player/home" TMPDIR="$job/player" \
         WINEPREFIX="$job/player/pfx" WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8 \
-        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d" DISPLAY="${DISPLAY:-}" "$@"
+        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winhlp32.exe=d;winmm=n,b" DISPLAY="${DISPLAY:-}" "$@"
 }
 cleanup() {
     if [ -d "$job/player/pfx" ]; then
@@ -26,8 +28,8 @@ cleanup() {
 trap 'status=$?; cleanup; exit $status' EXIT
 # The build tree may be closed to other users: what the player runs is copied out of it.
 chmod 755 "$job"
-mkdir -p "$job/bin" "$job/player/home"
-cp -r "$medium" "$job/bin/medium"
+mkdir -p "$job/bin/descargas" "$job/player/home"
+cp "$setup" "$planted" "$job/bin/descargas/"
 cp "$install_driver" "$game_test" "$here/../../../tools/wine/make-template" "$job/bin/"
 chmod -R a+rX "$job/bin"
 chown -R player: "$job/player"
@@ -45,7 +47,7 @@ read -r -t 20 number < "$job/display"
 export DISPLAY=:$number
 
 failures=0
-as_player wine "$job/bin/install_driver.exe" player "$job/bin/medium" | tr -d '\r' | tee "$job/installed.txt" ||
+as_player wine "$job/bin/install_driver.exe" player "$job/bin/descargas/$(basename "$setup")" | tr -d '\r' | tee "$job/installed.txt" ||
     failures=$((failures + 1))
 game=$(sed -n 's/^game: //p' "$job/installed.txt")
 folder=$(sed -n 's/^folder: //p' "$job/installed.txt")
@@ -53,6 +55,7 @@ folder=$(sed -n 's/^folder: //p' "$job/installed.txt")
 game_dir=$(as_player winepath -u "$folder" 2>/dev/null)
 [ -f "$game_dir/$(basename "${game//\\//}")" ] || { echo "FAILED: $game is not in $game_dir"; exit 1; }
 
+cp "$planted" "$game_dir/"
 chown -R root:root "$game_dir"
 find "$game_dir" -type d -exec chmod 755 {} +
 find "$game_dir" -type f -exec chmod 644 {} +
@@ -65,5 +68,7 @@ as_player timeout 20 wineserver -w 2>/dev/null || true
 [ "$(listing)" = "$before" ] || { echo "FAILED: the game folder changed:"; diff <(echo "$before") <(listing) || true; failures=$((failures + 1)); }
 left=$(find "$job/player/pfx" -iname 'juego*.dat' -o -ipath '*/temp/zenta korvalo')
 [ -z "$left" ] || { echo "FAILED: record files or their folder left: $left"; failures=$((failures + 1)); }
+[ ! -e "$job/player/pfx/drive_c/planted-dll-loaded.txt" ] ||
+    { echo "FAILED: the winmm.dll planted beside the setup file or the game was loaded"; failures=$((failures + 1)); }
 echo "installed game: $failures failed steps"
 [ "$failures" -eq 0 ]

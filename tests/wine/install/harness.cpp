@@ -100,9 +100,10 @@ void reply(HWND box, int button, const std::string& what) {
 }
 
 // The program group's window, which would keep the prefix's server alive, is closed.
-void install(const std::string& medium, const std::string& folder, const std::string& what) {
-    PROCESS_INFORMATION installer = start(medium + "\\install.exe", "\"" + medium + "\\install.exe\"", "C:\\");
+void install(const std::string& program, const std::string& folder, const std::string& what, int scope) {
+    PROCESS_INFORMATION installer = start(program, "\"" + program + "\"", "C:\\");
     HWND dialog = wait_window(installer, true), shell = nullptr;
+    if (scope) SendMessageW(GetDlgItem(dialog, scope), BM_CLICK, 0, 0);
     if (!folder.empty()) type_folder(dialog, folder);
     PostMessageW(GetDlgItem(dialog, IDC_FOLDER), WM_KEYDOWN, VK_RETURN, 0);
     answer(installer, CAPTION_INSTALL, "La instalación se ha completado con éxito", dialog, IDOK, what);
@@ -172,6 +173,16 @@ std::string machine_values(const char* key) {
     std::string text = lines.empty() ? "(no key)" : "";
     for (size_t i = 1; i < lines.size(); ++i) text += lines[i].substr(lines[0].size() + 3) + "\n";
     return text;
+}
+
+std::string outside_profile(const std::string& changed) {
+    std::string outside, profile = special_folder(CSIDL_PROFILE) + "\\";
+    for (size_t at = 0, end; at < changed.size(); at = end + 1) {
+        end = changed.find('\n', at);
+        std::string line = changed.substr(at, end - at);
+        if (line.rfind(profile, 0) != 0 && line.rfind("HKCU\\", 0) != 0) outside += line + "\n";
+    }
+    return outside;
 }
 
 std::vector<std::string> prefix_state() {

@@ -33,8 +33,9 @@ void type_folder(HWND dialog, const std::string& folder);
 HWND answer(const PROCESS_INFORMATION& process, const char* caption, const std::string& text, HWND owner, int button,
             const std::string& what);
 void reply(HWND box, int button, const std::string& what); // and waits until it has closed
-// The folder typed (none: the one proposed), Enter, the success box, the group's window closed, exit 0.
-void install(const std::string& medium, const std::string& folder, const std::string& what);
+// The scope's button clicked (0: the one proposed), the folder typed (none: the one proposed), Enter, the success
+// box, the group's window closed, exit 0.
+void install(const std::string& program, const std::string& folder, const std::string& what, int scope = 0);
 
 std::string special_folder(int csidl);
 std::string uninstaller();
@@ -46,5 +47,10 @@ std::string machine_values(const char* key); // sorted "name=data" lines, number
 std::vector<std::string> prefix_state();
 // What differs from before, less Wine's own bookkeeping, a line each.
 std::string changed_since(const std::vector<std::string>& before);
+// The lines of a change outside the user's profile and HKEY_CURRENT_USER.
+std::string outside_profile(const std::string& changed);
 
 void run_lifecycle();
+bool holds_medium(const std::string& game_folder, const std::string& medium); // byte for byte
+// The single setup file copied alone into an empty folder, installed and uninstalled in both scopes.
+void check_setup(const std::string& built_setup, const std::string& medium);

@@ -18,7 +18,7 @@ static const char CAPTION_ERROR[] = "Error de instalación";
 static const char FORM[] = "La ruta debe estar en la forma C:\\Carpeta";
 static const char SAYS_CANCEL[] = "¿Está seguro que quiere salir sin instalar el programa?";
 static const char NO_FOLDER[] = "No se pudo crear el directorio";
-static const char PARTLY[] = "No se desinstaló completamente.\nDebe eliminar los archivos manualmente";
+static const char PARTLY[] = "No se desinstaló completamente.\nDebe eliminar manualmente lo que queda:\n\n";
 
 static std::string in_game(const char* name) { return std::string(GAME) + name; }
 
@@ -122,12 +122,13 @@ static void check_nothing_made() {
     HANDLE held = CreateFileW(L"C:\\medio\\Ficha.wa_", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     std::vector<std::string> before = prefix_state();
     PROCESS_INFORMATION installer = start_installer("C:\\medio14");
-    HWND dialog = wait_window(installer, true);
-    click_install(dialog, "C:\\Parcial");
-    answer(installer, CAPTION_ERROR, "No se encontraron los archivos para instalar", dialog, IDOK, "lacking");
-    CHECK(wait_exit(installer) == 0, "the installer ends on a missing file");
+    answer(installer, CAPTION_ERROR,
+           "Faltan estos archivos junto a install.exe:\n\nKorvalo.ch_\n\nSi abrió install.exe dentro del archivo zip, "
+           "extraiga antes todo el archivo, o use el instalador de un solo archivo ZentaKorvalo-2.0-instalar.exe.",
+           nullptr, IDOK, "lacking");
+    CHECK(wait_exit(installer) == 0, "the installer ends at once on a missing file");
     installer = start_installer(MEDIUM, "\"/uninstall\" x /uninstal");
-    dialog = wait_window(installer, true);
+    HWND dialog = wait_window(installer, true);
     CHECK(same(window_text(dialog), CAPTION_INSTALL), "the dialog's caption");
     check_refusals(installer, dialog);
     for (const char* folder : {"C:\\Nuevo\\Juego", "C:\\Juegos\\Korvalo"}) {
@@ -152,7 +153,7 @@ static void check_installed() {
                    "Korvalo.exe\nDisplayName=Zenta Korvalo 2.0\nDisplayVersion=2.0\nEstimatedSize=#" +
                    std::to_string((bytes + 1023) / 1024) + "\nInstallLocation=" + in_game("") +
                    "\nNoModify=#1\nNoRepair=#1\nPublisher=Zenta Korvalo\nUninstallString=\"" + uninstaller() +
-                   "\" /uninstall\n"),
+                   "\" /uninstall /ALLUSERS\n"),
           "the uninstall entry");
     for (DWORD dpi : {144, 192, 96}) { // Wine gives a program started after a change of LogPixels the new scale
         RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
@@ -164,10 +165,10 @@ static void check_installed() {
     }
 }
 
-static void uninstall(const std::string& line, int button, const char* result, const std::string& what) {
+static void uninstall(const std::string& line, int button, const std::string& result, const std::string& what) {
     PROCESS_INFORMATION process = start(uninstaller(), line, DECOY);
     answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, button, what);
-    if (result) answer(process, CAPTION_INSTALL, result, nullptr, IDOK, what);
+    if (!result.empty()) answer(process, CAPTION_INSTALL, result, nullptr, IDOK, what);
     CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "%s: exit 0, its current folder intact", what.c_str());
 }
 
@@ -201,8 +202,8 @@ static void check_uninstall() {
     HANDLE mark = CreateMutexW(nullptr, FALSE, L"ZentaKorvaloJuego");      // as the running game holds it
     const std::string registered = "\"" + uninstaller() + "\" /uninstall"; // as the uninstall entry holds it
     std::vector<std::string> before = prefix_state();
-    uninstall("x --/uNiNsTaLl--y", IDNO, nullptr, "No"); // its argument in any case, anywhere
-    uninstall(registered, IDCANCEL, nullptr, "Esc");
+    uninstall("x --/uNiNsTaLl--y", IDNO, "", "No"); // its argument in any case, anywhere
+    uninstall(registered, IDCANCEL, "", "Esc");
     PROCESS_INFORMATION process = start(uninstaller(), registered, DECOY);
     answer(process, CAPTION_UNINSTALL, SAYS_CONFIRM, nullptr, IDYES, "the game running");
     answer(process, CAPTION_UNINSTALL, "Cierre Zenta Korvalo antes de desinstalarlo.", nullptr, IDOK,
@@ -212,7 +213,7 @@ static void check_uninstall() {
     CloseHandle(mark);
     write_file(in_game("Korvalo.gid"), "indice");
     reply(again, IDYES, "asked again");
-    answer(process, CAPTION_INSTALL, PARTLY, nullptr, IDOK, "a file of the game's left");
+    answer(process, CAPTION_INSTALL, PARTLY + in_game("") + "\n", nullptr, IDOK, "a file of the game's left");
     CHECK(wait_exit(process) == 0 && decoy(DECOY, false), "a file left: exit 0, the current folder's files kept");
     CHECK(same(names(files_in(GAME)), "inicio.txt "), "only the game's own file stays");
     check_all_gone("a file of the game's left");
@@ -229,7 +230,10 @@ static void check_registry_paths() {
         plant_shortcuts();
         CopyFileW(wide_1252(built_installer).c_str(), wide_1252(uninstaller()).c_str(), FALSE);
         decoy(special_folder(CSIDL_WINDOWS), true);
-        uninstall("x /uninstall", IDYES, !*path ? "Zenta Korvalo no está instalado." : PARTLY, what);
+        uninstall("x /uninstall", IDYES,
+                  !*path ? "Zenta Korvalo no está instalado."
+                         : PARTLY + std::string("los archivos del juego (no se reconoce su carpeta)\n"),
+                  what);
         check_all_gone(what);
         CHECK(decoy(special_folder(CSIDL_WINDOWS), false), "%s: the Windows folder intact", what.c_str());
     }
@@ -238,7 +242,8 @@ static void check_registry_paths() {
 void run_lifecycle() {
     make_medium(MEDIUM);
     check_nothing_made();
-    install(MEDIUM, "C:\\Juegos \\Nada\\..\\Korvalo. ", "into a folder typed roundabout");
+    install(std::string(MEDIUM) + "\\install.exe", "C:\\Juegos \\Nada\\..\\Korvalo. ",
+            "into a folder typed roundabout");
     CHECK(!exists("C:\\Juegos\\Nada"), "no folder made for one the path only passed through");
     check_installed();
     check_uninstall();

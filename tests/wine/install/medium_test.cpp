@@ -3,7 +3,7 @@
 // a round trip, texts, names or the read-me garbled under another code page, a help shortcut that no viewer on Windows
 // 10 and 11 opens.
 //   install_driver all INSTALL.EXE STAND-IN-GAME.EXE MEDIUM README   (77, skipped: passed, but no staged medium)
-//   install_driver player MEDIUM   (the player's installation, for game.installed)
+//   install_driver player SETUP.exe   (the player's installation, for game.installed)
 #include "harness.h"
 
 #include <objbase.h>
@@ -19,7 +19,7 @@ static std::string windows_path(std::string path) { // Wine's Z: is the Unix roo
 }
 
 // Each file of the medium byte for byte, its final "_" made a letter.
-static bool holds_medium(const std::string& game_folder, const std::string& medium) {
+bool holds_medium(const std::string& game_folder, const std::string& medium) {
     std::map<std::string, std::string> expected = files_in(medium), got;
     expected.erase("install.exe");
     for (const auto& file : files_in(game_folder))
@@ -88,7 +88,7 @@ static bool run_medium(const std::string& medium, const std::string& readme_sour
         DeleteFileW(wide_1252(special_folder(CSIDL_WINDOWS) + viewer).c_str());
     std::vector<std::string> before = prefix_state();
     std::string folder = special_folder(CSIDL_PROGRAM_FILES) + "\\Zenta Korvalo";
-    install(medium, "", "from the staged medium");
+    install(medium + "\\install.exe", "", "from the staged medium");
     CHECK(same(read_link(program_group() + "\\Ayuda.lnk").first, folder + "\\Korvalo.chm"), "Ayuda: .chm");
     CHECK(holds_medium(folder, medium), "the game folder holds the staged medium's files");
     check_readme(folder + "\\Léame.txt", readme_source);
@@ -102,14 +102,19 @@ static bool run_medium(const std::string& medium, const std::string& readme_sour
     CHECK(!exists(uninstaller()) && read_file(aside) == read_file(medium + "\\install.exe") &&
               changed.substr(changed.find('\n') + 1) == restart + "\\??\\" + aside + "\n",
           "the prefix as before but for the uninstaller; changed:\n%s", escaped_for_log(changed).c_str());
+    check_setup(medium.substr(0, medium.rfind('\\')) + "\\ZentaKorvalo-2.0-instalar.exe", medium);
     return true;
 }
 
-// Prints the game shortcut's target ("game: ") and working folder ("folder: ").
-static void run_player(const std::string& medium) {
-    install(medium, "", "the player's installation");
-    auto [game, folder] = read_link(desktop_link());
-    CHECK(game.rfind(special_folder(CSIDL_PROGRAM_FILES) + "\\", 0) == 0, "the shortcut: %s", game.c_str());
+// The single setup file, only for the player through the dialog: nothing written outside the player's profile
+// and HKEY_CURRENT_USER. Prints the game shortcut's target ("game: ") and working folder ("folder: ").
+static void run_player(const std::string& setup) {
+    std::vector<std::string> before = prefix_state();
+    install(setup, "", "the player's installation", IDC_CURRENT_USER);
+    CHECK(same(outside_profile(changed_since(before)), ""), "only for me: nothing outside the profile and HKCU");
+    auto [game, folder] = read_link(desktop_link(CSIDL_DESKTOPDIRECTORY));
+    CHECK(game.rfind(special_folder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Zenta Korvalo\\", 0) == 0, "the shortcut: %s",
+          game.c_str());
     std::printf("game: %s\nfolder: %s\n", game.c_str(), folder.c_str());
 }
 
