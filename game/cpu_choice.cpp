@@ -2,6 +2,8 @@
 
 #include "game/board.h"
 
+#include <cmath>
+
 enum { THROWS = 36, TRACK_SQUARES = 68 };
 
 // For each distance 1 to 12, the throws (bit 6a + b for dice a + 1, b + 1)
@@ -36,11 +38,16 @@ static unsigned count_bits(uint64_t v) {
 }
 
 // What a token is worth to its owner: nothing in jail, more the further it
-// has come, most when home; a token in the stretch can no longer be caught.
-static int token_worth(const TokenRecord& tok) {
-    if (tok.state & TS_HOME) return 130;
-    if (!(tok.state & TS_ON_TRACK)) return 0;
-    return 10 + tok.step + (tok.step > STEP_LAST_TRACK ? 12 : 0);
+// has come, most when home. The worth grows faster than the steps: a token
+// far along has already come through most of the track where it can be
+// caught, and is close to the stretch, where it can no longer be.
+static double token_worth(const TokenRecord& tok) {
+    const bool home = (tok.state & TS_HOME) != 0;
+    if (!home && !(tok.state & TS_ON_TRACK)) return 0;
+    const double step = home ? double(STEP_HOME) : tok.step;
+    double w = 10 + step + 4 * step * std::sqrt(step / STEP_LAST_TRACK);
+    if (step > STEP_LAST_TRACK) w += 12;
+    return home ? w + 37 : w;
 }
 
 static bool seated_in(const Position& pos, unsigned seat) {
@@ -75,24 +82,25 @@ static double catch_chance(const Position& pos, uint8_t seat, const TokenRecord&
     return 1.0 - escape;
 }
 
-static int seat_worth(const Position& pos, uint8_t seat, bool with_risk) {
+static double seat_worth(const Position& pos, uint8_t seat, bool with_risk) {
     double worth = 0;
     for (unsigned t = 0; t < pos.tokens_per_player; ++t) {
         const TokenRecord& tok = pos.tokens[seat][t];
-        const int w = token_worth(tok);
+        const double w = token_worth(tok);
         worth += w;
         if (with_risk) worth -= w * catch_chance(pos, seat, tok);
     }
-    return static_cast<int>(worth);
+    return worth;
 }
 
-int evaluate(const Position& pos, uint8_t seat) {
-    if (pos.tokens_left[seat] == 0) return 1000000;
-    const int mine = seat_worth(pos, seat, true);
-    int others = 0, best = 0, count = 0;
+double evaluate(const Position& pos, uint8_t seat) {
+    if (pos.tokens_left[seat] == 0) return 1e9;
+    const double mine = seat_worth(pos, seat, true);
+    double others = 0, best = 0;
+    unsigned count = 0;
     for (unsigned opp = 0; opp <= pos.last_player; opp += pos.player_step) {
         if (opp == seat || !seated_in(pos, opp)) continue;
-        const int w = seat_worth(pos, static_cast<uint8_t>(opp), false);
+        const double w = seat_worth(pos, static_cast<uint8_t>(opp), false);
         others += w;
         if (w > best) best = w;
         count += 1;
@@ -102,15 +110,15 @@ int evaluate(const Position& pos, uint8_t seat) {
 }
 
 // The best that playing out the rest of the throw can reach from here.
-static int best_outcome(const Position& pos, uint8_t seat, MoveUse* first) {
+static double best_outcome(const Position& pos, uint8_t seat, MoveUse* first) {
     MoveUse uses[MAX_USES];
     const unsigned n = pos.left.moves_left ? position_uses(pos, uses) : 0;
     if (n == 0) return evaluate(pos, seat);
-    int best = 0;
+    double best = 0;
     for (unsigned i = 0; i < n; ++i) {
         Position next = pos;
         play_use(next, uses[i]);
-        const int v = best_outcome(next, seat, nullptr);
+        const double v = best_outcome(next, seat, nullptr);
         if (i == 0 || v > best) {
             best = v;
             if (first) *first = uses[i];

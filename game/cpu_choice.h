@@ -8,6 +8,6 @@
 // The worth of the position to a seat: its tokens' progress, less what the
 // opponents' next throws are likely to take from it, against the
 // opponents' progress.
-int evaluate(const Position& pos, uint8_t seat);
+double evaluate(const Position& pos, uint8_t seat);
 // The use the player to move plays next; false when no use is legal.
 bool choose_use(const Position& pos, MoveUse* use);
