@@ -47,9 +47,10 @@ static unsigned keep_clear(Rect* out) {
     out[n++] = Rect{turn_name_rect.left, turn_name_rect.top, screen_w, turn_name_rect.bottom};
     for (const ButtonRecord& b : buttons) out[n++] = Rect{b.left, b.top, b.right, b.bottom};
     for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        const Rect& jail = board_areas[jail_area_of[seat]];
-        const int32_t left = jail.left + (seat == 0 || seat == 3 ? -25 : 102);
-        out[n++] = Rect{left, jail.top, left + 19, jail.top + 25 * (TOKEN_SLOTS - 1) + 19};
+        int32_t first_x, first_y, last_x, last_y;
+        token_spot(HOME_SQUARE, seat, 0, 0, &first_x, &first_y);
+        token_spot(HOME_SQUARE, seat, TOKEN_SLOTS - 1, 0, &last_x, &last_y);
+        out[n++] = Rect{first_x, first_y, last_x + 19, last_y + 19}; // a token is 20 pixels square
     }
     return n;
 }

@@ -40,6 +40,15 @@ TEST(Records, ExactBytesInTheRecordFolderAndTheGameOverTexts) {
     game_start_tick = fake_clock - 360000000u; // a hundred hours are not reduced
     finish_game_record();
     EXPECT_STREQ(game_over_texts.game_time, "100:00:00");
+    // A folder that cannot be made (a file is in the way): no first home is
+    // read from a record that was never written.
+    const std::string kept = record_file_name;
+    std::snprintf(record_folder, sizeof record_folder, "%s/Juego1.dat/", folder.c_str());
+    std::snprintf(record_file_name, sizeof record_file_name, "%sJuego1.dat", record_folder);
+    finish_game_record();
+    EXPECT_FALSE(game_over_texts.first_home_read);
+    std::snprintf(record_folder, sizeof record_folder, "%s/", folder.c_str());
+    std::snprintf(record_file_name, sizeof record_file_name, "%s", kept.c_str());
     delete_record_files();
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     record_folder[0] = 0;

@@ -51,6 +51,12 @@ static void expect_dice_in_view() {
         EXPECT_FALSE(overlap(d, board_rect) ||
                      overlap(d, {turn_name_rect.left, turn_name_rect.top, screen_w, turn_name_rect.bottom}));
         for (const ButtonRecord& b : buttons) EXPECT_FALSE(overlap(d, {b.left, b.top, b.right, b.bottom})) << b.left;
+        for (uint8_t seat = 0; seat < SEATS; ++seat)
+            for (uint8_t token = 0; token < TOKEN_SLOTS; ++token) {
+                int32_t x, y;
+                token_spot(HOME_SQUARE, seat, token, 0, &x, &y);
+                EXPECT_FALSE(overlap(d, {x, y, x + 19, y + 19})) << "a finished token of seat " << int(seat);
+            }
     }
 }
 
@@ -297,6 +303,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single_jailed, "cpu 0 0 0 0", "cpu 1 0 1 0"), // every seat a computer
         edited(edited(single_jailed, "throws_this_turn 1", "throws_this_turn 0"), "doubles_in_row 0",
                "doubles_in_row 1"), // a double counted before the turn's first throw
+        edited(to_move, "throws_this_turn [0-9]+", "throws_this_turn 0"), // to move before any throw
     };
     for (const std::string& t : refused) EXPECT_FALSE(check_game_text(t)) << t;
     delete_record_files();
@@ -322,5 +329,15 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
     const std::string text = save_game_text(fake_clock);
     ASSERT_TRUE(load_game_text(text, fake_clock));
     EXPECT_EQ(save_game_text(fake_clock), text);
+    // Over the spots beside the jails where finished tokens stand.
+    for (uint8_t seat = 0; seat < SEATS; ++seat) {
+        const uint8_t die = seat == 0 || seat == 3 ? 0 : 1;
+        int32_t x, y;
+        token_spot(HOME_SQUARE, seat, TOKEN_SLOTS - 1, 0, &x, &y);
+        dice[die].x = static_cast<int16_t>(x - 20);
+        dice[die].y = static_cast<int16_t>(y);
+        ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
+        expect_dice_in_view();
+    }
     delete_record_files();
 }
