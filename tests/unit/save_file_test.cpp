@@ -329,6 +329,12 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
     const std::string text = save_game_text(fake_clock);
     ASSERT_TRUE(load_game_text(text, fake_clock));
     EXPECT_EQ(save_game_text(fake_clock), text);
+    // One row over the board's top edge: lifted by that row, not more.
+    dice[0].x = static_cast<int16_t>(board_rect.left + 10);
+    dice[0].y = static_cast<int16_t>(board_rect.top - DIE_SIZE + 1);
+    ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
+    EXPECT_TRUE(dice[0].x == board_rect.left + 10 && dice[0].y == board_rect.top - DIE_SIZE)
+        << dice[0].x << " " << dice[0].y;
     // Over the spots beside the jails where finished tokens stand.
     for (uint8_t seat = 0; seat < SEATS; ++seat) {
         const uint8_t die = seat == 0 || seat == 3 ? 0 : 1;
