@@ -70,5 +70,22 @@ left=$(find "$job/player/pfx" -iname 'juego*.dat' -o -ipath '*/temp/zenta korval
 [ -z "$left" ] || { echo "FAILED: record files or their folder left: $left"; failures=$((failures + 1)); }
 [ ! -e "$job/player/pfx/drive_c/planted-dll-loaded.txt" ] ||
     { echo "FAILED: the winmm.dll planted beside the setup file or the game was loaded"; failures=$((failures + 1)); }
+# The player takes it off again with the command the entry gives, silently.
+rm -f "$game_dir/$(basename "$planted")"
+chown -R player: "$game_dir"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zenta Korvalo'
+command=$(as_player wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+uninstaller=$(printf '%s' "$command" | sed -n 's/^"\([^"]*\)".*/\1/p')
+read -r -a switches <<<"$(printf '%s' "$command" | sed 's/^"[^"]*" *//')"
+if [ -z "$uninstaller" ]; then
+    echo "FAILED: no uninstall command for the player: $command"; failures=$((failures + 1))
+else
+    as_player wine "$uninstaller" "${switches[@]}" /S || { echo "FAILED: the silent uninstall said $?"; failures=$((failures + 1)); }
+    sleep 8 # the uninstaller's copy is deleted by a helper that waits for it to end
+    as_player timeout 20 wineserver -w 2>/dev/null || true
+    [ ! -e "$game_dir" ] || { echo "FAILED: the game folder is left after the uninstall"; failures=$((failures + 1)); }
+    ! as_player wine reg query "$key" >/dev/null 2>&1 || { echo "FAILED: the uninstall entry is left"; failures=$((failures + 1)); }
+    [ ! -e "$(as_player winepath -u "$uninstaller" 2>/dev/null)" ] || { echo "FAILED: the uninstaller's copy is left"; failures=$((failures + 1)); }
+fi
 echo "installed game: $failures failed steps"
 [ "$failures" -eq 0 ]
