@@ -47,6 +47,10 @@ MeasuredScreen measure_screen();
 // place the system proposes with WM_DPICHANGED (on the monitor the window
 // is going to), null otherwise: the window fills the monitor it names.
 void on_display_change(const RECT* suggested);
+// WM_WINDOWPOSCHANGED: a window moved onto another monitor of the same
+// scaling (Win+Shift+arrow) gets no WM_DPICHANGED; it fills the monitor it
+// is now mostly on, at that monitor's scale.
+void on_window_moved();
 // Everything drawn at the window's scale made again for the scale now in
 // force (the contexts, the pointers, the name's font).
 void scale_drawing();

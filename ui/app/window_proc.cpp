@@ -46,6 +46,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_SYSCHAR: return 0;
     case WM_DISPLAYCHANGE: on_display_change(nullptr); return 0;
     case WM_DPICHANGED: on_display_change(reinterpret_cast<const RECT*>(lparam)); return 0;
+    // The default handling still runs: it sends WM_SIZE and WM_MOVE.
+    case WM_WINDOWPOSCHANGED: on_window_moved(); break;
     case WM_CLOSE: leave_command(); return 0;
     case WM_QUERYENDSESSION: return on_query_end_session() ? TRUE : FALSE;
     case WM_ENDSESSION: on_end_session(wparam != 0); return 0;

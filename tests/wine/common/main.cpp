@@ -1,5 +1,5 @@
 // The game's window tests under Wine, one group a run:
-//   game_test <korvalo.exe> window|play
+//   game_test <korvalo.exe> window|play|monitors
 //   game_test <installed Korvalo.exe> installed <its working folder>
 #include "check.h"
 #include "game_window.h"
@@ -18,6 +18,7 @@ int window_tests(const char* exe);
 int play_tests(const char* exe);
 int installed_tests(const char* exe, const char* folder);
 int screens_tests(const char* exe, const char* saved);
+int monitors_tests(const char* exe);
 
 // ctest passes the build tree's Unix paths; Wine shows them as drive Z:.
 static void windows_path(char* out, size_t size, const char* path) {
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     else if (group == "window") window_tests(exe);
     else if (group == "play") play_tests(exe);
     else if (group == "screens" && argc > 3) screens_tests(exe, extra);
+    else if (group == "monitors") monitors_tests(exe);
     else return 2;
     std::printf("%s: %d failed checks\n", argv[2], failed_checks);
     return failed_checks == 0 ? 0 : 1;
