@@ -95,7 +95,9 @@ static double seat_worth(const Position& pos, uint8_t seat, bool with_risk) {
 
 double evaluate(const Position& pos, uint8_t seat) {
     if (pos.tokens_left[seat] == 0) return 1e9;
-    const double mine = seat_worth(pos, seat, true);
+    // After a double the seat throws again before any opponent does: what is
+    // left exposed now is weighed when that throw is played out.
+    const double mine = seat_worth(pos, seat, !(pos.throws_again && seat == pos.current));
     double others = 0, best = 0;
     unsigned count = 0;
     for (unsigned opp = 0; opp <= pos.last_player; opp += pos.player_step) {

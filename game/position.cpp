@@ -17,6 +17,7 @@ Position read_position() {
     pos.capture_possible = (game_flags & GF_CAPTURE_POSSIBLE) != 0;
     pos.captured = (game_flags & GF_CAPTURED) != 0;
     pos.culprit = culprit_token;
+    pos.throws_again = throws_left > 0;
     return pos;
 }
 

@@ -20,6 +20,7 @@ struct Position {
     bool capture_possible; // this throw could capture, and culprit would pay
     bool captured;         // a capture has been made with this throw
     uint8_t culprit;
+    bool throws_again; // a double: the same player throws once more
 };
 
 // The game as it stands now.
