@@ -166,9 +166,7 @@ bool read_four(Lines& in, const char* key, uint32_t max, uint8_t* values) {
 
 bool read_token(Lines& in, unsigned seat, unsigned t, SavedToken* tok) {
     Fields f;
-    uint8_t s, n;
-    if (!take(in, "token", 6, &f)) return false;
-    if (!read_byte(f[1], SEATS - 1, &s) || s != seat || !read_byte(f[2], TOKEN_SLOTS - 1, &n) || n != t) return false;
+    if (!take(in, "token", 6, &f) || f[1] != std::to_string(seat) || f[2] != std::to_string(t)) return false;
     return read_byte(f[3], 255, &tok->state) && read_byte(f[4], 255, &tok->step) && read_signed(f[5], &tok->x) &&
            read_signed(f[6], &tok->y);
 }
