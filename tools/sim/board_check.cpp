@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -75,6 +76,10 @@ void check_board() {
         expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
         expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
     }
+    // The board stands in the middle of the screen, to a pixel.
+    expect_yes("board centred", true,
+               std::abs(board_rect.left + board_rect.right + 1 - screen_w) <= 1 &&
+                   std::abs(board_rect.top + board_rect.bottom + 1 - screen_h) <= 1);
     // Once a screen is known, the dice come to rest each in its own half of
     // it, 60 pixels apart about its middle.
     if (die_max_x[1] != 0) {
