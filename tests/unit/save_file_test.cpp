@@ -188,6 +188,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"token 0 1 ([0-9]+) ([0-9]+) [0-9]+", "token 0 1 $1 $2 700"},
         {"token 1 0", "token 1 1"},
         {"token 3 3 [^\n]*\n", ""},
+        {"name 1 [^\n]*\n", ""},
         {"(token 3 3 [^\n]*\n)", "$1token 3 3 2 0 400 400\n"},
         {"flags[^]*", ""}, // ends before its flags
         {"throws_left ([0-9])\n", "throws_left $1\nthrows_left $1\n"},
@@ -244,6 +245,12 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     square_centre(step_to_square(54, 0), &x, &y);
     person_drop(0, x, y);
     const std::string moved_on = save_game_text(fake_clock);
+    start_game(2, 2); // red's token 0 has 2 and 5 to play, yellow 3 squares behind it
+    put_out(0, 0, 30);
+    put_out(0, 1, 40);
+    put_out(2, 0, 61);
+    throw_with(2, 5);
+    const std::string behind = save_game_text(fake_clock);
     start_game(2, 2); // red's token 0 has played the 3, nobody near and nobody in jail
     put_out(0, 0, 30);
     put_out(0, 1, 40);
@@ -268,7 +275,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
     for (const std::string* t :
-         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &quiet, &doubled, &home})
+         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
@@ -289,7 +296,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
-        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                                 // jailed tokens played no die
+        edited(behind, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"), // a 5 not played yet
         edited(edited(quiet, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE GF_CAPTURED"), "token 0 0 17",
                "token 0 0 1"), // the capture that jailed nobody
         edited(edited(doubled, "die 0 ([-0-9]+) ([-0-9]+) 0", "die 0 $1 $2 3"), "die 1 ([-0-9]+) ([-0-9]+) 3",
@@ -345,5 +353,11 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
         ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
         expect_dice_in_view();
     }
+    // Just beyond where this screen could leave them: below its bottom edge,
+    // at the edge of die 1's range.
+    dice[0].y = static_cast<int16_t>(screen_h);
+    dice[1].x = static_cast<int16_t>(die_max_x[1]);
+    ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
+    expect_dice_in_view();
     delete_record_files();
 }
