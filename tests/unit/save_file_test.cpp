@@ -157,6 +157,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"name 0 [^\n]*", "name 0 \x81na"},
         {"first_home [^\n]*", "first_home Nadie"},
         {"time [0-9]+", "time 4294967296"},
+        {"time [0-9]+", "time 18446744073709551617"}, // 1 more than 64 bits hold
         {"time [0-9]+", "time 1:"},
         {"current [0-9]", "current 7"},
         {"flags", "flags GF_GAME_ON"},
