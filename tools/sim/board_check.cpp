@@ -2,6 +2,7 @@
 // screen in force, so that a cell, a safe square or a jail one off is seen
 // by the scenarios wherever a token lands.
 #include "tools/sim/board_check.h"
+#include "tools/sim/invariants.h"
 
 #include "game/board.h"
 #include "game/rules.h"
@@ -109,23 +110,10 @@ void check_board() {
         expect_yes("jail of seat " + std::to_string(seat) + " a corner beside its exit, without squares", true,
                    corner && same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
     }
-    for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        if (!is_seated(seat)) continue;
-        const Rect& jail = board_areas[jail_area_of[seat]];
-        for (uint8_t t = 0; t < tokens_per_player; ++t) {
-            const TokenRecord& tok = tokens[seat][t];
-            const std::string what = "picture of token " + std::to_string(seat) + " " + std::to_string(t);
-            bool placed;
-            if (tok.state & TS_IN_JAIL)
-                placed =
-                    tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else if (tok.state & TS_HOME)
-                placed = (seat == 0 || seat == 3 ? tok.x + 20 <= board_rect.left : tok.x >= board_rect.right) &&
-                         tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else placed = point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
-            expect_yes(what + " in place", true, placed);
-        }
-    }
+    for (uint8_t seat = 0; seat < SEATS; ++seat)
+        for (uint8_t t = 0; is_seated(seat) && t < tokens_per_player; ++t)
+            expect_yes("picture of token " + std::to_string(seat) + " " + std::to_string(t) + " in place", true,
+                       token_in_place(seat, t));
 }
 
 } // namespace
