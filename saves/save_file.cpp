@@ -8,6 +8,7 @@
 #include "game/state.h"
 #include "records/records.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -38,9 +39,7 @@ void add_line(std::string& out, const char* format, long long a = 0, long long b
 void add_name_line(std::string& out, const char* key, const char* name) {
     out += key;
     out += ' ';
-    size_t n = 0;
-    while (n < NAME_SIZE && name[n]) ++n;
-    out.append(name, n);
+    out.append(name, std::find(name, name + NAME_SIZE, '\0'));
     out += '\n';
 }
 
