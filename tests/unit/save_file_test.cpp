@@ -286,6 +286,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(jailed, "throws_left 2", "throws_left 0"),
         edited(jailed, "throws_left 2", "throws_left 1"),
         edited(to_move, "throws_left 0", "throws_left 1"),
+        edited(to_move, "moves_left 7", "moves_left 6"),
         edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 6 5"), "moves_left 7", "moves_left 8"),
         edited(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 0 5"),
                       "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"),
