@@ -77,6 +77,13 @@ void check_board() {
         expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
         expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
     }
+    // Each window button is the size of its picture: 47 x 46 beside the
+    // board, 24 x 23 for the three small ones.
+    for (const ButtonRecord& b : buttons) {
+        const int32_t w = b.right - b.left, h = b.bottom - b.top;
+        expect_yes("button at " + std::to_string(b.left) + " sized as its picture", true,
+                   (w == 47 && h == 46) || (w == 24 && h == 23));
+    }
     // The board stands in the middle of the screen, to a pixel.
     expect_yes("board centred", true,
                std::abs(board_rect.left + board_rect.right + 1 - screen_w) <= 1 &&
