@@ -246,18 +246,13 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     square_centre(step_to_square(54, 0), &x, &y);
     person_drop(0, x, y);
     const std::string moved_on = save_game_text(fake_clock);
-    start_game(2, 2); // red's token 0 has 2 and 5 to play, yellow 3 squares behind it
+    start_game(2, 2); // red has 3 and 5 to play, yellow 2 squares behind; then token 0 plays the 3
     put_out(0, 0, 30);
     put_out(0, 1, 40);
-    put_out(2, 0, 61);
-    throw_with(2, 5);
-    const std::string behind = save_game_text(fake_clock);
-    start_game(2, 2); // red's token 0 has played the 3, nobody near and nobody in jail
-    put_out(0, 0, 30);
-    put_out(0, 1, 40);
-    put_out(2, 0, 10);
+    put_out(2, 0, 62);
     put_out(2, 1, 12);
     throw_with(3, 5);
+    const std::string behind = save_game_text(fake_clock);
     square_centre(step_to_square(33, 0), &x, &y);
     person_drop(0, x, y);
     const std::string quiet = save_game_text(fake_clock);
