@@ -28,8 +28,8 @@ bool token_placed(const SavedToken& t, unsigned seat, unsigned index) {
         return x == jail.left + (left_of_board ? -25 : 102) && y == jail.top + 25 * static_cast<int32_t>(index);
     }
     Cell c;
-    if (!square_cell(step_to_square(t.step, static_cast<uint8_t>(seat)), &c)) return false;
-    return inside(x, c.left, c.width) && inside(y, c.top, c.height);
+    return square_cell(step_to_square(t.step, static_cast<uint8_t>(seat)), &c) && inside(x, c.left, c.width) &&
+           inside(y, c.top, c.height);
 }
 
 // A token's state and step as the rules leave them: in jail exactly, home

@@ -107,18 +107,19 @@ bool take_byte(Lines& in, const char* key, uint32_t max, uint8_t* out) {
 }
 
 // A name line: the key and a space, then the name's bytes to the line end
-// (an empty name leaves the line ending in that space).
+// (an empty name leaves the line ending in that space). The line is taken
+// once its key matches: a name it cannot hold refuses the whole file.
 bool take_name(Lines& in, const std::string& key, char* name) {
     if (in.next >= in.all.size()) return false;
     const std::string_view line = in.all[in.next];
     if (line.size() < key.size() + 1 || line.substr(0, key.size()) != key || line[key.size()] != ' ') return false;
+    in.next += 1;
     const std::string_view bytes = line.substr(key.size() + 1);
     if (bytes.size() > NAME_SIZE - 1) return false;
     for (char c : bytes)
         if (!name_byte_ok(static_cast<unsigned char>(c))) return false;
     std::memset(name, 0, NAME_SIZE);
     std::memcpy(name, bytes.data(), bytes.size());
-    in.next += 1;
     return true;
 }
 
