@@ -151,7 +151,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"players 4", "players 2"},
         {"tokens 4", "tokens 0"},
         {"soplar o[nf]+", "soplar yes"},
-        {"name 2 [^\n]*", "name 2 Diez bytes"},
+        {"name 1 [^\n]*", "name 1 Diez bytes"},
         {"name 3 [^\n]*", "name 3 Tab\there"},
         {"name 2 ", "name 2_"},
         {"name 0 [^\n]*", "name 0 \x81na"},
@@ -289,8 +289,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
-        edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
-        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
+        edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 158 190"), // on its column, above its cell
+        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 460 300"),   // jailed, under its jail
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
         edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                                 // jailed tokens played no die
