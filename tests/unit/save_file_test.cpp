@@ -195,7 +195,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"throws_left ([0-9])\n", "throws_left $1\nthrows_left $1\n"},
         {"culprit_token [0-9]", "culprit_token 03"},
         {"current ([0-9])", "current +$1"},
-        {"current ([0-9])", "current  $1"},
+        {"current ([0-9])", "current $1 "},
         {"die 1 -?[0-9]+", "die 1 -0"},
         {"\n", "\r\n"},
     };
@@ -311,6 +311,12 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "throws_this_turn [0-9]+", "throws_this_turn 0"), // to move before any throw
     };
     for (const std::string& t : refused) EXPECT_FALSE(check_game_text(t)) << t;
+    start_game(2, 2); // a double of 4, token 1 on its exit not marked: once token 0 plays a 4, stuck
+    put_out(0, 0, 66);
+    put_out(0, 1, 0);
+    throw_with(4, 4);
+    tokens[0][1].state &= ~TS_MAY_MOVE;
+    EXPECT_FALSE(check_game_text(save_game_text(fake_clock)));
     delete_record_files();
 }
 
