@@ -182,10 +182,9 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"tokens_left [0-9] [0-9] [0-9] [0-9]", "tokens_left 4 4 4 4"},
         {"tokens_in_jail [0-9] [0-9] [0-9] [0-9]", "tokens_in_jail 4 4 4 4"},
         {"token 0 0 [0-9]+ [0-9]+", "token 0 0 17 250"},
-        {"token 1 1 [0-9]+ [0-9]+", "token 1 1 2 5"},   // in jail off step 0
-        {"token 2 0 [0-9]+ [0-9]+", "token 2 0 17 65"}, // in the stretch without the bit
-        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 8 99"},  // finished off step 100
-        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 33 5"},  // an unknown bit
+        {"token 1 1 [0-9]+ [0-9]+", "token 1 1 2 5"},  // in jail off step 0
+        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 8 99"}, // finished off step 100
+        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 33 5"}, // an unknown bit
         {"token 0 1 ([0-9]+) ([0-9]+) [0-9]+", "token 0 1 $1 $2 700"},
         {"token 1 0", "token 1 1"},
         {"token 3 3 [^\n]*\n", ""},
@@ -293,6 +292,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 460 300"),   // jailed, under its jail
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
+        edited(spent, "token 0 0 21 67", "token 0 0 17 67"),                          // in the stretch without the bit
         edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                                 // jailed tokens played no die
         edited(behind, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"), // a 5 not played yet
         edited(edited(quiet, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE GF_CAPTURED"), "token 0 0 17",
