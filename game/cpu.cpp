@@ -46,11 +46,7 @@ void cpu_tick() {
 
     acting = true;
     const uint8_t p = current_player;
-    bool thrown = false;
-    if (game_flags & GF_MAY_THROW) {
-        throw_dice();
-        thrown = true;
-    }
+    if (game_flags & GF_MAY_THROW) throw_dice();
     // A throw that passed the turn leaves the pace to pass_turn.
     if (current_player != p) {
         acting = false;
@@ -60,9 +56,9 @@ void cpu_tick() {
         MoveUse use;
         if (!(game_flags & GF_MAY_THROW)) {
             if (choose_use(read_position(), &use)) drop_by(use.token, use.amount);
-        } else if (thrown && tokens_per_player == 1 && (tokens[p][0].state & TS_ON_TRACK)) {
-            // A lone token with nothing to move (just released, or a double
-            // it cannot use) is dropped back on its own square.
+        } else if (tokens_per_player == 1 && (tokens[p][0].state & TS_ON_TRACK)) {
+            // The throw left a lone token nothing to move (just released, or
+            // a double it cannot use): it is dropped back on its own square.
             drop_by(0, 0);
         }
     }

@@ -28,8 +28,8 @@ bool token_placed(const SavedToken& t, unsigned seat, unsigned index) {
         return x == jail.left + (left_of_board ? -25 : 102) && y == jail.top + 25 * static_cast<int32_t>(index);
     }
     Cell c;
-    if (!square_cell(step_to_square(t.step, static_cast<uint8_t>(seat)), &c)) return false;
-    return inside(x, c.left, c.width) && inside(y, c.top, c.height);
+    return square_cell(step_to_square(t.step, static_cast<uint8_t>(seat)), &c) && inside(x, c.left, c.width) &&
+           inside(y, c.top, c.height);
 }
 
 // A token's state and step as the rules leave them: in jail exactly, home
@@ -91,26 +91,20 @@ uint8_t smaller_value(const SavedGame& g) {
 
 bool may_move(const SavedToken& tok) { return (tok.state & TS_ON_TRACK) && (tok.state & TS_MAY_MOVE); }
 
-// The amounts the drop rule lets token t move now (0 for none).
-void legal_amounts(const SavedGame& g, unsigned t, unsigned amounts[3]) {
-    const bool exact = (g.flags & GF_EXACT_REST) && g.rest_token == t;
-    const unsigned larger = static_cast<unsigned>(g.moves_left - smaller_value(g));
-    amounts[0] = exact ? larger : g.dice[0].value;
-    amounts[1] = exact ? 0u : g.dice[1].value;
-    amounts[2] = g.moves_left;
-}
-
 // Whether some legal drop of the current player, token t by v pips, makes
-// the test true.
+// the test true: the drop rule's own uses, on the saved tokens.
 template <typename Test> bool any_drop(const SavedGame& g, Test test) {
+    TokenRecord seat[TOKEN_SLOTS] = {};
     for (unsigned t = 0; t < g.tokens; ++t) {
-        const SavedToken& tok = g.token[g.current][t];
-        if (!may_move(tok)) continue;
-        unsigned amounts[3];
-        legal_amounts(g, t, amounts);
-        for (unsigned v : amounts)
-            if (v != 0 && tok.step + v <= STEP_HOME && test(t, v)) return true;
+        seat[t].state = g.token[g.current][t].state;
+        seat[t].step = g.token[g.current][t].step;
     }
+    const uint8_t rest = (g.flags & GF_EXACT_REST) ? g.rest_token : uint8_t{NO_TOKEN};
+    MoveUse uses[MAX_USES];
+    const unsigned n =
+        legal_uses(DiceLeft{{g.dice[0].value, g.dice[1].value}, g.moves_left, rest}, seat, g.tokens, uses);
+    for (unsigned i = 0; i < n; ++i)
+        if (test(uses[i].token, uses[i].amount)) return true;
     return false;
 }
 
@@ -243,7 +237,7 @@ bool chance_sound(const SavedGame& g) {
         if (captured ? !catches || !any_jailed : catches && opponent_on(g, to)) continue;
         SavedGame before = g;
         SavedToken& moved = before.token[g.current][t];
-        moved.state = static_cast<uint8_t>(TS_ON_TRACK | TS_MAY_MOVE | (from >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
+        moved.state = TS_ON_TRACK | TS_MAY_MOVE; // the chance reads no more of it
         moved.step = static_cast<uint8_t>(from);
         before.dice[i].value = played;
         before.moves_left = static_cast<uint8_t>(a.face + b.face);

@@ -8,6 +8,7 @@
 #include "game/state.h"
 #include "records/records.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -38,9 +39,7 @@ void add_line(std::string& out, const char* format, long long a = 0, long long b
 void add_name_line(std::string& out, const char* key, const char* name) {
     out += key;
     out += ' ';
-    size_t n = 0;
-    while (n < NAME_SIZE && name[n]) ++n;
-    out.append(name, n);
+    out.append(name, std::find(name, name + NAME_SIZE, '\0'));
     out += '\n';
 }
 
@@ -108,18 +107,19 @@ bool take_byte(Lines& in, const char* key, uint32_t max, uint8_t* out) {
 }
 
 // A name line: the key and a space, then the name's bytes to the line end
-// (an empty name leaves the line ending in that space).
+// (an empty name leaves the line ending in that space). The line is taken
+// once its key matches: a name it cannot hold refuses the whole file.
 bool take_name(Lines& in, const std::string& key, char* name) {
     if (in.next >= in.all.size()) return false;
     const std::string_view line = in.all[in.next];
     if (line.size() < key.size() + 1 || line.substr(0, key.size()) != key || line[key.size()] != ' ') return false;
+    in.next += 1;
     const std::string_view bytes = line.substr(key.size() + 1);
     if (bytes.size() > NAME_SIZE - 1) return false;
     for (char c : bytes)
         if (!name_byte_ok(static_cast<unsigned char>(c))) return false;
     std::memset(name, 0, NAME_SIZE);
     std::memcpy(name, bytes.data(), bytes.size());
-    in.next += 1;
     return true;
 }
 
@@ -166,9 +166,7 @@ bool read_four(Lines& in, const char* key, uint32_t max, uint8_t* values) {
 
 bool read_token(Lines& in, unsigned seat, unsigned t, SavedToken* tok) {
     Fields f;
-    uint8_t s, n;
-    if (!take(in, "token", 6, &f)) return false;
-    if (!read_byte(f[1], SEATS - 1, &s) || s != seat || !read_byte(f[2], TOKEN_SLOTS - 1, &n) || n != t) return false;
+    if (!take(in, "token", 6, &f) || f[1] != std::to_string(seat) || f[2] != std::to_string(t)) return false;
     return read_byte(f[3], 255, &tok->state) && read_byte(f[4], 255, &tok->step) && read_signed(f[5], &tok->x) &&
            read_signed(f[6], &tok->y);
 }

@@ -151,12 +151,13 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"players 4", "players 2"},
         {"tokens 4", "tokens 0"},
         {"soplar o[nf]+", "soplar yes"},
-        {"name 2 [^\n]*", "name 2 Diez bytes"},
+        {"name 1 [^\n]*", "name 1 Diez bytes"},
         {"name 3 [^\n]*", "name 3 Tab\there"},
         {"name 2 ", "name 2_"},
         {"name 0 [^\n]*", "name 0 \x81na"},
         {"first_home [^\n]*", "first_home Nadie"},
         {"time [0-9]+", "time 4294967296"},
+        {"time [0-9]+", "time 18446744073709551617"}, // 1 more than 64 bits hold
         {"time [0-9]+", "time 1:"},
         {"current [0-9]", "current 7"},
         {"flags", "flags GF_GAME_ON"},
@@ -181,19 +182,19 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"tokens_left [0-9] [0-9] [0-9] [0-9]", "tokens_left 4 4 4 4"},
         {"tokens_in_jail [0-9] [0-9] [0-9] [0-9]", "tokens_in_jail 4 4 4 4"},
         {"token 0 0 [0-9]+ [0-9]+", "token 0 0 17 250"},
-        {"token 1 1 [0-9]+ [0-9]+", "token 1 1 2 5"},   // in jail off step 0
-        {"token 2 0 [0-9]+ [0-9]+", "token 2 0 17 65"}, // in the stretch without the bit
-        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 8 99"},  // finished off step 100
-        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 33 5"},  // an unknown bit
+        {"token 1 1 [0-9]+ [0-9]+", "token 1 1 2 5"},  // in jail off step 0
+        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 8 99"}, // finished off step 100
+        {"token 3 2 [0-9]+ [0-9]+", "token 3 2 33 5"}, // an unknown bit
         {"token 0 1 ([0-9]+) ([0-9]+) [0-9]+", "token 0 1 $1 $2 700"},
         {"token 1 0", "token 1 1"},
         {"token 3 3 [^\n]*\n", ""},
+        {"name 1 [^\n]*\n", ""},
         {"(token 3 3 [^\n]*\n)", "$1token 3 3 2 0 400 400\n"},
         {"flags[^]*", ""}, // ends before its flags
         {"throws_left ([0-9])\n", "throws_left $1\nthrows_left $1\n"},
         {"culprit_token [0-9]", "culprit_token 03"},
         {"current ([0-9])", "current +$1"},
-        {"current ([0-9])", "current  $1"},
+        {"current ([0-9])", "current $1 "},
         {"die 1 -?[0-9]+", "die 1 -0"},
         {"\n", "\r\n"},
     };
@@ -244,12 +245,13 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     square_centre(step_to_square(54, 0), &x, &y);
     person_drop(0, x, y);
     const std::string moved_on = save_game_text(fake_clock);
-    start_game(2, 2); // red's token 0 has played the 3, nobody near and nobody in jail
+    start_game(2, 2); // red has 3 and 5 to play, yellow 2 squares behind; then token 0 plays the 3
     put_out(0, 0, 30);
     put_out(0, 1, 40);
-    put_out(2, 0, 10);
+    put_out(2, 0, 62);
     put_out(2, 1, 12);
     throw_with(3, 5);
+    const std::string behind = save_game_text(fake_clock);
     square_centre(step_to_square(33, 0), &x, &y);
     person_drop(0, x, y);
     const std::string quiet = save_game_text(fake_clock);
@@ -268,7 +270,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
     for (const std::string* t :
-         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &quiet, &doubled, &home})
+         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
@@ -278,6 +280,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(jailed, "throws_left 2", "throws_left 0"),
         edited(jailed, "throws_left 2", "throws_left 1"),
         edited(to_move, "throws_left 0", "throws_left 1"),
+        edited(to_move, "moves_left 7", "moves_left 6"),
         edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 6 5"), "moves_left 7", "moves_left 8"),
         edited(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 0 5"),
                       "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"),
@@ -285,11 +288,13 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
         edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
-        edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 30 190"), // under a button
-        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 300 300"),  // jailed, on the track
+        edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 158 190"), // on its column, above its cell
+        edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 460 300"),   // jailed, under its jail
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
         edited(spent, " GF_CAPTURE_POSSIBLE", ""),
-        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""), // jailed tokens played no die
+        edited(spent, "token 0 0 21 67", "token 0 0 17 67"),                          // in the stretch without the bit
+        edited(moved_on, " GF_CAPTURE_POSSIBLE", ""),                                 // jailed tokens played no die
+        edited(behind, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"), // a 5 not played yet
         edited(edited(quiet, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE GF_CAPTURED"), "token 0 0 17",
                "token 0 0 1"), // the capture that jailed nobody
         edited(edited(doubled, "die 0 ([-0-9]+) ([-0-9]+) 0", "die 0 $1 $2 3"), "die 1 ([-0-9]+) ([-0-9]+) 3",
@@ -306,6 +311,12 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(to_move, "throws_this_turn [0-9]+", "throws_this_turn 0"), // to move before any throw
     };
     for (const std::string& t : refused) EXPECT_FALSE(check_game_text(t)) << t;
+    start_game(2, 2); // a double of 4, token 1 on its exit not marked: once token 0 plays a 4, stuck
+    put_out(0, 0, 66);
+    put_out(0, 1, 0);
+    throw_with(4, 4);
+    tokens[0][1].state &= ~TS_MAY_MOVE;
+    EXPECT_FALSE(check_game_text(save_game_text(fake_clock)));
     delete_record_files();
 }
 
@@ -345,5 +356,8 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
         ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
         expect_dice_in_view();
     }
+    dice[0].y = static_cast<int16_t>(screen_h); // just below the screen: this one could not leave it there
+    ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
+    expect_dice_in_view();
     delete_record_files();
 }

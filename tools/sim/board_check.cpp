@@ -2,6 +2,7 @@
 // screen in force, so that a cell, a safe square or a jail one off is seen
 // by the scenarios wherever a token lands.
 #include "tools/sim/board_check.h"
+#include "tools/sim/invariants.h"
 
 #include "game/board.h"
 #include "game/rules.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -75,6 +77,17 @@ void check_board() {
         expect_number(area + " right", r.right, right), expect_number(area + " bottom", r.bottom, bottom);
         expect_number(area + " covered", (r.right - r.left) * (r.bottom - r.top), covered);
     }
+    // Each window button is the size of its picture: 47 x 46 beside the
+    // board, 24 x 23 for the three small ones.
+    for (const ButtonRecord& b : buttons) {
+        const int32_t w = b.right - b.left, h = b.bottom - b.top;
+        expect_yes("button at " + std::to_string(b.left) + " sized as its picture", true,
+                   (w == 47 && h == 46) || (w == 24 && h == 23));
+    }
+    // The board stands in the middle of the screen, to a pixel.
+    expect_yes("board centred", true,
+               std::abs(board_rect.left + board_rect.right + 1 - screen_w) <= 1 &&
+                   std::abs(board_rect.top + board_rect.bottom + 1 - screen_h) <= 1);
     // Once a screen is known, the dice come to rest each in its own half of
     // it, 60 pixels apart about its middle.
     if (die_max_x[1] != 0) {
@@ -104,23 +117,10 @@ void check_board() {
         expect_yes("jail of seat " + std::to_string(seat) + " a corner beside its exit, without squares", true,
                    corner && same_quadrant && point_to_square(jail.left + 48, jail.top + 48) == NO_SQUARE);
     }
-    for (uint8_t seat = 0; seat < SEATS; ++seat) {
-        if (!is_seated(seat)) continue;
-        const Rect& jail = board_areas[jail_area_of[seat]];
-        for (uint8_t t = 0; t < tokens_per_player; ++t) {
-            const TokenRecord& tok = tokens[seat][t];
-            const std::string what = "picture of token " + std::to_string(seat) + " " + std::to_string(t);
-            bool placed;
-            if (tok.state & TS_IN_JAIL)
-                placed =
-                    tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else if (tok.state & TS_HOME)
-                placed = (seat == 0 || seat == 3 ? tok.x + 20 <= board_rect.left : tok.x >= board_rect.right) &&
-                         tok.y >= jail.top && tok.y + 20 <= jail.bottom;
-            else placed = point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
-            expect_yes(what + " in place", true, placed);
-        }
-    }
+    for (uint8_t seat = 0; seat < SEATS; ++seat)
+        for (uint8_t t = 0; is_seated(seat) && t < tokens_per_player; ++t)
+            expect_yes("picture of token " + std::to_string(seat) + " " + std::to_string(t) + " in place", true,
+                       token_in_place(seat, t));
 }
 
 } // namespace

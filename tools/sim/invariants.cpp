@@ -63,6 +63,17 @@ static void fail(std::vector<std::string>& out, const char* format, unsigned a, 
     out.push_back(text);
 }
 
+bool token_in_place(uint8_t seat, uint8_t t) {
+    const TokenRecord& tok = tokens[seat][t];
+    const Rect& jail = board_areas[jail_area_of[seat]];
+    if (tok.state & TS_IN_JAIL)
+        return tok.x >= jail.left && tok.x + 20 <= jail.right && tok.y >= jail.top && tok.y + 20 <= jail.bottom;
+    if (tok.state & TS_HOME)
+        return (seat == 0 || seat == 3 ? tok.x + 20 <= board_rect.left : tok.x >= board_rect.right) &&
+               tok.y >= jail.top && tok.y + 20 <= jail.bottom;
+    return point_to_square(tok.x + 1, tok.y + 1) == step_to_square(tok.step, seat);
+}
+
 std::vector<std::string> check_invariants() {
     std::vector<std::string> out;
     if (!is_seated(current_player)) fail(out, "current player %u is not seated", current_player);
@@ -70,6 +81,8 @@ std::vector<std::string> check_invariants() {
         unsigned not_home = 0, in_jail = 0;
         for (uint8_t t = 0; t < tokens_per_player; ++t) {
             const TokenRecord& tok = tokens[seat][t];
+            if (!token_in_place(static_cast<uint8_t>(seat), t))
+                fail(out, "seat %u token %u: picture out of place", seat, t);
             if (tok.state & TS_HOME) {
                 if (tok.state != TS_HOME || tok.step != STEP_FINISHED)
                     fail(out, "seat %u token %u finished with state %u", seat, t, tok.state);

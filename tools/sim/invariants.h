@@ -17,5 +17,10 @@ std::vector<LegalDrop> find_legal_drops();
 // (die 0, die 1, their sum): far cheaper, the same drops for a person.
 std::vector<LegalDrop> find_dice_drops();
 
+// Whether a token's picture stands where the rules put it: inside its jail,
+// beside the board on its own side when home, its corner on its square when
+// out.
+bool token_in_place(uint8_t seat, uint8_t t);
+
 // Describes each broken invariant; empty when all hold.
 std::vector<std::string> check_invariants();
