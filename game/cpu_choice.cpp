@@ -54,10 +54,9 @@ static bool seated_in(const Position& pos, unsigned seat) {
     return seat <= pos.last_player && seat % pos.player_step == 0;
 }
 
-// The chance, in 36ths of each opponent's throw combined, that some
-// opponent catches the seat's token on its square at the next throw:
+// Each opponent's throws that can catch the token on its square, combined:
 // a token behind it within a throw's reach, or a release onto its exit.
-static double catch_chance(const Position& pos, uint8_t seat, const TokenRecord& tok) {
+double catch_chance(const Position& pos, uint8_t seat, const TokenRecord& tok) {
     if (!(tok.state & TS_ON_TRACK) || tok.step > STEP_LAST_TRACK) return 0.0;
     const uint8_t square = step_to_square(tok.step, seat);
     const bool safe = is_safe_square(square);
