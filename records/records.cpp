@@ -31,10 +31,10 @@ static void write_record() {
     const GameRecord& r = game_record;
     for (unsigned i = 0; i < r.names_held; ++i) std::fwrite(r.names[i], 1, std::strlen(r.names[i]) + 1, f);
     if (r.has_duration) {
-        const unsigned char b[4] = {static_cast<unsigned char>(r.duration), static_cast<unsigned char>(r.duration >> 8),
-                                    static_cast<unsigned char>(r.duration >> 16),
-                                    static_cast<unsigned char>(r.duration >> 24)};
-        std::fwrite(b, 1, 4, f);
+        const unsigned char b[] = {static_cast<unsigned char>(r.duration), static_cast<unsigned char>(r.duration >> 8),
+                                   static_cast<unsigned char>(r.duration >> 16),
+                                   static_cast<unsigned char>(r.duration >> 24)};
+        std::fwrite(b, 1, sizeof b, f);
     }
     std::fclose(f);
 }

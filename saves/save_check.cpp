@@ -80,7 +80,7 @@ bool dice_sound(const SavedGame& g) {
     // both together, and die 1 is spent then.
     if (b.value != 0 && b.value != b.face) return false;
     if (b.value != 0 || g.dice_count == 1) return a.value == 0 || a.value == a.face;
-    const unsigned faces[3] = {a.face, b.face, unsigned{a.face} + b.face};
+    const unsigned faces[] = {a.face, b.face, unsigned{a.face} + b.face};
     return a.value == 0 || a.value == faces[0] || a.value == faces[1] || a.value == faces[2];
 }
 

@@ -60,7 +60,7 @@ void set_dice_ranges() {
 
 // Window places, the same on every screen: on a large one die 1 starts
 // outside its own half, and its first bounce takes it there.
-static const DieRecord die_start[2] = {{150, 0, 0, 0}, {350, 25, 0, 0}};
+static const DieRecord die_start[] = {{150, 0, 0, 0}, {350, 25, 0, 0}};
 
 // A drag holds the pointer inside the range, right and bottom edges
 // excluded, anywhere on the die (its hit box includes its far edges); a
