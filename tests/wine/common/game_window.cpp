@@ -10,8 +10,9 @@
 #include <algorithm>
 #include <cstdio>
 
-void take_screen(unsigned most) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+void take_screen(unsigned most) { take_screen_of(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), most); }
+
+void take_screen_of(int w, int h, unsigned most) {
     scale = scale_for_screen(w, h, most);
     screen_w = static_cast<uint16_t>(std::max(w / scale, 640));
     screen_h = static_cast<uint16_t>(std::max(h / scale, 480));

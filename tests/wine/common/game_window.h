@@ -21,6 +21,8 @@ void post_alt_key(const Game& game, UINT key);
 // design screen its rules see: sets scale, screen_w, screen_h and the
 // board's tables to where the game has them.
 void take_screen(unsigned most = 0);
+// The same for a monitor of that size.
+void take_screen_of(int w, int h, unsigned most = 0);
 // Changes the screen's resolution (the game follows it), then takes it.
 bool change_screen(int width, int height);
 

@@ -5,7 +5,6 @@
 #include "game_window.h"
 #include "screen.h"
 #include "game/board.h"
-#include "ui/app/scale_choice.h"
 
 #include <algorithm>
 #include <vector>
@@ -23,12 +22,7 @@ BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
 bool fills(const Game& game, const RECT& m) {
     RECT r;
     GetWindowRect(game.window, &r);
-    const int w = m.right - m.left, h = m.bottom - m.top;
-    scale = scale_for_screen(w, h, 0);
-    screen_w = static_cast<uint16_t>(std::max(w / scale, 640));
-    screen_h = static_cast<uint16_t>(std::max(h / scale, 480));
-    reset_board_geometry();
-    recentre_board();
+    take_screen_of(m.right - m.left, m.bottom - m.top);
     const int left = m.left + board_rect.left * scale, right = m.left + (board_rect.right + 1) * scale - 1;
     const int top = m.top + board_rect.top * scale;
     HDC screen = GetDC(nullptr);
