@@ -320,14 +320,14 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     delete_record_files();
 }
 
-// Dice of a game loaded on 1366 x 768: one over the "Guardar" button, one
+// Dice of a game loaded on 1366 x 768: one a column over the "Guardar" button, one
 // on the centre's count come out beside the board, to the nearest place
 // that hides nothing, and stay there when saved and loaded again.
 TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
     start_game(2, 2, 0, false, 1366, 768);
     throw_with(3, 3);
     throw_with(2, 5);
-    dice[0].x = static_cast<int16_t>(buttons[5].left + 1);
+    dice[0].x = static_cast<int16_t>(buttons[5].left - DIE_SIZE + 1);
     dice[0].y = static_cast<int16_t>(buttons[5].top + 10);
     dice[1].x = static_cast<int16_t>(die_min_x[1]);
     dice[1].y = static_cast<int16_t>(centre_rect.top + 10);
