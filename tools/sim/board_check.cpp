@@ -56,6 +56,19 @@ void check_board() {
                               std::to_string(n),
                           square, point_to_square(xs[i], ys[i]));
     }
+    // A token's random spot runs along its cell's long side: over 72 pixels
+    // of the 96 of a square beside a quadrant, 51 of the 68 of one on an arm.
+    for (int n = 1; n < NO_SQUARE; ++n) {
+        Cell c;
+        if (!square_cell(static_cast<uint8_t>(n), &c)) continue;
+        int32_t far = 0;
+        for (int r = 0; r < 100; ++r) {
+            int32_t x, y;
+            token_spot(static_cast<uint8_t>(n), 0, 0, r, &x, &y);
+            far = std::max(far, x - c.left + y - c.top);
+        }
+        expect_number("spots along cell " + std::to_string(n), std::max(c.width, c.height) == 96 ? 71 : 50, far);
+    }
     // The cells of each area and arm tile it exactly, as its picture does.
     const Rect* arms[4] = {&top_arm, &left_arm, &right_arm, &bottom_arm};
     for (int i = 0; i < BOARD_AREAS + 4; ++i) {
