@@ -269,18 +269,26 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     tokens_in_jail[0] = 1;
     throw_with(1, 2);
     const std::string home = save_game_text(fake_clock);
+    start_game(2, 2); // 4 and 5 thrown beside a token in the stretch that can use neither: one move of 9
+    put_out(0, 0, 15);
+    put_out(0, 1, 68);
+    put_out(2, 0, 53);
+    throw_with(4, 5);
+    const std::string nine = save_game_text(fake_clock);
     for (const std::string* t :
-         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home})
+         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home, &nine})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
                                        "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
     const std::string refused[] = {
-        edited(jailed, "throws_left 2", "throws_left 0"),
-        edited(jailed, "throws_left 2", "throws_left 1"),
-        edited(to_move, "throws_left 0", "throws_left 1"),
-        edited(to_move, "moves_left 7", "moves_left 6"),
+        edited(jailed, "throws_left 2", "throws_left 0"), edited(jailed, "throws_left 2", "throws_left 1"),
+        edited(to_move, "throws_left 0", "throws_left 1"), edited(to_move, "moves_left 7", "moves_left 6"),
+        // The dice as they fell: token 0 could capture with the 4 and leave a 5 nobody may play.
+        edited(edited(edited(nine, "die 0 ([-0-9]+) ([-0-9]+) 9", "die 0 $1 $2 4"), "die 1 ([-0-9]+) ([-0-9]+) 0",
+                      "die 1 $1 $2 5"),
+               "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
         edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 6 5"), "moves_left 7", "moves_left 8"),
         edited(edited(edited(to_move, "die 1 ([-0-9]+) ([-0-9]+) 5 5", "die 1 $1 $2 0 5"),
                       "die 0 ([-0-9]+) ([-0-9]+) 2 2", "die 0 $1 $2 12 2"),
