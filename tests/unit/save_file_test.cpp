@@ -190,7 +190,8 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"token 3 3 [^\n]*\n", ""},
         {"name 1 [^\n]*\n", ""},
         {"(token 3 3 [^\n]*\n)", "$1token 3 3 2 0 400 400\n"},
-        {"flags[^]*", ""}, // ends before its flags
+        {"flags[^]*", ""},  // ends before its flags
+        {"name 2[^]*", ""}, // or a name
         {"throws_left ([0-9])\n", "throws_left $1\nthrows_left $1\n"},
         {"culprit_token [0-9]", "culprit_token 03"},
         {"current ([0-9])", "current +$1"},
