@@ -280,6 +280,7 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
          {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home, &nine})
         ASSERT_TRUE(check_game_text(*t)) << *t;
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
+    EXPECT_TRUE(check_game_text(edited(single, "name 2 [^\n]*", "name 2 ")));    // a name left empty
     EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
     EXPECT_TRUE(check_game_text(edited(edited(to_move, "die 1 [-0-9]+ [-0-9]+", "die 1 -60 32767"),
                                        "die 0 [-0-9]+ [-0-9]+", "die 0 32767 -60")));
