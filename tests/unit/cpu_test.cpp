@@ -101,4 +101,6 @@ TEST(Computer, CopyPaysThePenaltyWhenTheThrowEnds) {
     play_use(b.pos, MoveUse{0, 4});
     EXPECT_NE(b.pos.tokens[0][1].state & TS_IN_JAIL, 0);
     EXPECT_EQ(b.pos.tokens_in_jail[0], 3);
+    MoveUse use;
+    EXPECT_FALSE(choose_use(b.pos, &use)) << "the throw is spent: nothing to choose";
 }
