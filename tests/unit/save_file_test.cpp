@@ -366,6 +366,8 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
         ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
         expect_dice_in_view();
     }
+    dice[1].x = 350; // below where die 1 starts, at 350, 25: outside its half
+    dice[1].y = 100;
     dice[0].y = static_cast<int16_t>(screen_h); // just below the screen: this one could not leave it there
     ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
     expect_dice_in_view();
