@@ -170,6 +170,7 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
         {"die 1 (-?[0-9]+) (-?[0-9]+) [0-9]+ [0-9]+", "die 1 $1 $2 0 0"},
         {"die 1 (-?[0-9]+) (-?[0-9]+) ([0-9]+) [0-9]+", "die 1 $1 $2 $3 7"},
         {"die 0 -?[0-9]+", "die 0 -61"},
+        {"die 0 -?[0-9]+", "die 0 32768"},
         {"die 1 -?[0-9]+ -?[0-9]+", "die 1 10 -61"},
         {"moves_left [0-9]+", "moves_left 0"},
         {"dice_count 2", "dice_count 3"},
