@@ -57,9 +57,10 @@ TEST(Computer, CatchChanceCountsTheThrowsThatReach) {
         EXPECT_DOUBLE_EQ(in_36ths(catch_chance(b.pos, 0, red)), 4) << "a lone token moves the sum";
         b.place(3, 1, 0);
         EXPECT_DOUBLE_EQ(in_36ths(catch_chance(b.pos, 0, red)), 15) << "a 5 on either die or 1-4, 2-3";
-        b.place(3, 0, 25); // 12 behind
+        b.place(3, 1, 25); // token 1 12 behind, token 0 far back
+        b.place(3, 0, 0);
         EXPECT_DOUBLE_EQ(in_36ths(catch_chance(b.pos, 0, red)), 1) << "only 6-6";
-        b.place(3, 0, 24); // 13 behind
+        b.place(3, 1, 24); // 13 behind
         EXPECT_DOUBLE_EQ(catch_chance(b.pos, 0, red), 0);
     }
     {
