@@ -45,7 +45,7 @@ static double token_worth(const TokenRecord& tok) {
     const bool home = (tok.state & TS_HOME) != 0;
     if (!home && !(tok.state & TS_ON_TRACK)) return 0;
     const double step = home ? double(STEP_HOME) : tok.step;
-    double w = 10 + step + 4 * step * std::sqrt(step / STEP_LAST_TRACK);
+    double w = 10 + step + 5 * step * std::sqrt(step / STEP_LAST_TRACK);
     if (step > STEP_LAST_TRACK) w += 12;
     return home ? w + 37 : w;
 }
