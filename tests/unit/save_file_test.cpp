@@ -205,14 +205,6 @@ TEST(SaveFile, DamagedAndHostileFilesAreRefusedAndNothingChanges) {
     delete_record_files();
 }
 
-// A token out on the board at a step of its route, as play leaves it.
-static void put_out(uint8_t seat, uint8_t t, uint8_t step) {
-    tokens[seat][t].state = static_cast<uint8_t>(TS_ON_TRACK | (step >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
-    tokens[seat][t].step = step;
-    tokens_in_jail[seat] -= 1;
-    place_token(step_to_square(step, seat), seat, t);
-}
-
 // Files whose every value is in range but that no game could have left:
 // each would let the game play on against its rules or get stuck later.
 TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {

@@ -31,6 +31,14 @@ inline void start_game(uint8_t players, uint8_t tokens, uint8_t cpu_seat = 0, bo
     sim_start_game();
 }
 
+// A token out at a step of its route, as play leaves it.
+inline void put_out(uint8_t seat, uint8_t t, uint8_t step) {
+    if (tokens[seat][t].state & TS_IN_JAIL) tokens_in_jail[seat] -= 1;
+    tokens[seat][t].state = static_cast<uint8_t>(TS_ON_TRACK | (step >= STEP_LAST_TRACK ? TS_IN_STRETCH : 0));
+    tokens[seat][t].step = step;
+    place_token(step_to_square(step, seat), seat, t);
+}
+
 inline void throw_with(int a, int b) {
     scripted_dice.assign({a, b});
     throw_dice();
