@@ -269,9 +269,25 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
     put_out(2, 0, 53);
     throw_with(4, 5);
     const std::string nine = save_game_text(fake_clock);
-    for (const std::string* t :
-         {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet, &doubled, &home, &nine})
+    start_game(2, 1); // red's single token in the stretch, thrown one die
+    put_out(0, 0, 66);
+    throw_with(2, 0);
+    const std::string one_die = save_game_text(fake_clock);
+    for (const std::string* t : {&jailed, &to_move, &single, &single_jailed, &spent, &moved_on, &behind, &quiet,
+                                 &doubled, &home, &nine, &one_die})
         ASSERT_TRUE(check_game_text(*t)) << *t;
+    // Red's token 0 in the stretch: a spot lies at most 50 pixels along the
+    // 68 of an arm's cell.
+    Cell arm;
+    square_cell(step_to_square(67, 0), &arm);
+    const auto along = [&](int32_t d) {
+        const bool wide = arm.width == 68;
+        const std::string line = "token 0 0 21 67 " + std::to_string(arm.left - board_dx + (wide ? d : 0)) + " " +
+                                 std::to_string(arm.top - board_dy + (wide ? 0 : d));
+        return edited(spent, "token 0 0 21 67 [0-9]+ [0-9]+", line.c_str());
+    };
+    EXPECT_TRUE(check_game_text(along(50)));
+    EXPECT_FALSE(check_game_text(along(51)));
     EXPECT_TRUE(check_game_text(edited(single, "cpu 0 0 0 0", "cpu 0 1 0 0")));  // an empty seat's choice
     EXPECT_TRUE(check_game_text(edited(single, "name 2 [^\n]*", "name 2 ")));    // a name left empty
     EXPECT_TRUE(check_game_text(edited(to_move, "cpu 0 0 0 0", "cpu 1 0 0 0"))); // the computer between its drops
@@ -311,7 +327,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
         edited(single_jailed, "cpu 0 0 0 0", "cpu 1 0 1 0"), // every seat a computer
         edited(edited(single_jailed, "throws_this_turn 1", "throws_this_turn 0"), "doubles_in_row 0",
                "doubles_in_row 1"), // a double counted before the turn's first throw
-        edited(to_move, "throws_this_turn [0-9]+", "throws_this_turn 0"), // to move before any throw
+        edited(to_move, "throws_this_turn [0-9]+", "throws_this_turn 0"),        // to move before any throw
+        edited(one_die, "die 1 ([-0-9]+) ([-0-9]+) 0 [0-9]", "die 1 $1 $2 0 7"), // a face no die has
     };
     for (const std::string& t : refused) EXPECT_FALSE(check_game_text(t)) << t;
     start_game(2, 2); // a double of 4, token 1 on its exit not marked: once token 0 plays a 4, stuck
