@@ -81,13 +81,19 @@ double catch_chance(const Position& pos, uint8_t seat, const TokenRecord& tok) {
     return 1.0 - escape;
 }
 
+// A token in reach of a catch loses part of its worth, not all of what the
+// catch would take: hiding costs the race its pace, and playing against
+// people who capture whenever they can, full caution lost more games than
+// it saved.
+static const double RISK_WEIGHT = 0.7;
+
 static double seat_worth(const Position& pos, uint8_t seat, bool with_risk) {
     double worth = 0;
     for (unsigned t = 0; t < pos.tokens_per_player; ++t) {
         const TokenRecord& tok = pos.tokens[seat][t];
         const double w = token_worth(tok);
         worth += w;
-        if (with_risk) worth -= w * catch_chance(pos, seat, tok);
+        if (with_risk) worth -= RISK_WEIGHT * w * catch_chance(pos, seat, tok);
     }
     return worth;
 }
