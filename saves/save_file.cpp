@@ -365,12 +365,12 @@ std::string save_game_text(uint32_t now) {
 }
 
 bool check_game_text(const std::string& text) {
-    SavedGame g;
+    SavedGame g{};
     return parse_game(text, &g);
 }
 
 bool load_game_text(const std::string& text, uint32_t now) {
-    SavedGame g;
+    SavedGame g{};
     if (!parse_game(text, &g)) return false;
     apply_game(g, now);
     return true;
