@@ -4,6 +4,7 @@
 // person).
 #include "game/cpu_choice.h"
 #include "game/position.h"
+#include "records/records.h"
 #include "test_support.h"
 #include "tools/sim/self_play.h"
 
@@ -60,6 +61,7 @@ TEST(Computer, CatchChanceCountsTheThrowsThatReach) {
     EXPECT_DOUBLE_EQ(in_36ths(0, 0), 6) << "the six doubles";
     tokens_in_jail[1] = 0;
     EXPECT_DOUBLE_EQ(in_36ths(0, 0), 0);
+    delete_record_files();
 }
 
 // On the copy, as in the game: a throw that could have captured costs the
@@ -79,4 +81,5 @@ TEST(Computer, CopyPaysThePenaltyWhenTheThrowEnds) {
     EXPECT_EQ(pos.tokens_in_jail[0], 3);
     MoveUse use;
     EXPECT_FALSE(choose_use(pos, &use)) << "the throw is spent: nothing to choose";
+    delete_record_files();
 }
