@@ -306,7 +306,8 @@ TEST(SaveFile, StatesTheRulesCannotLeaveAreRefused) {
                "moves_left 7", "moves_left 12"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURED"),
         edited(to_move, "flags GF_CAN_MOVE", "flags GF_CAN_MOVE GF_CAPTURE_POSSIBLE"),
-        edited(to_move, "token 0 1 17", "token 0 1 1"), // out, may not move, nothing to excuse it
+        edited(to_move, "token 0 1 17", "token 0 1 1"),  // out, may not move, nothing to excuse it
+        edited(to_move, "token 0 1 17", "token 0 1 49"), // out, with a bit no token has
         edited(to_move, "token 0 0 17 0 [0-9]+ [0-9]+", "token 0 0 17 0 158 190"), // on its column, above its cell
         edited(to_move, "token 2 0 2 0 [0-9]+ [0-9]+", "token 2 0 2 0 460 300"),   // jailed, under its jail
         edited(spent, "culprit_token 1", "culprit_token 0"), // in the stretch, the 4 would take it home
