@@ -312,12 +312,8 @@ void expect_command(const std::vector<std::string>& w) {
                       point_to_square(static_cast<int32_t>(number(w[2])), static_cast<int32_t>(number(w[3]))));
     } else if (what == "pick") {
         need(w, 5, 5);
-        const int32_t saved_x = pointer_x, saved_y = pointer_y;
-        pointer_x = static_cast<int32_t>(number(w[2]));
-        pointer_y = static_cast<int32_t>(number(w[3]));
-        const uint8_t t = token_under_pointer();
-        pointer_x = saved_x, pointer_y = saved_y;
-        expect_number("token_under_pointer", w[4] == "none" ? NO_TOKEN : token_arg(w[4]), t);
+        expect_number("token_under_pointer", w[4] == "none" ? uint8_t{NO_TOKEN} : token_arg(w[4]),
+                      token_at_point(static_cast<int32_t>(number(w[2])), static_cast<int32_t>(number(w[3]))));
     } else {
         throw ScriptError("unknown expectation " + what);
     }

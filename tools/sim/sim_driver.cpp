@@ -35,6 +35,16 @@ void sim_release(int32_t x, int32_t y) {
     game_flags &= ~(GF_DIE_DRAG | GF_BUTTON_HELD | GF_DROP_OK | GF_DRAGGING);
 }
 
+uint8_t token_at_point(int32_t x, int32_t y) {
+    const int32_t saved_x = pointer_x, saved_y = pointer_y;
+    pointer_x = x;
+    pointer_y = y;
+    const uint8_t t = token_under_pointer();
+    pointer_x = saved_x;
+    pointer_y = saved_y;
+    return t;
+}
+
 bool token_pick_point(uint8_t token, int32_t* x, int32_t* y) {
     const TokenRecord& tok = tokens[current_player][token];
     // The pick-up rule never takes a token in jail, at home or not marked
@@ -53,22 +63,16 @@ bool token_pick_point(uint8_t token, int32_t* x, int32_t* y) {
         ys[ny++] = other.y - 1;
         ys[ny++] = other.y + 21;
     }
-    const int32_t saved_x = pointer_x, saved_y = pointer_y;
-    bool found = false;
-    for (unsigned i = 0; i < nx && !found; ++i) {
-        for (unsigned j = 0; j < ny && !found; ++j) {
-            pointer_x = xs[i];
-            pointer_y = ys[j];
-            if (token_under_pointer() == token) {
-                *x = pointer_x;
-                *y = pointer_y;
-                found = true;
+    for (unsigned i = 0; i < nx; ++i) {
+        for (unsigned j = 0; j < ny; ++j) {
+            if (token_at_point(xs[i], ys[j]) == token) {
+                *x = xs[i];
+                *y = ys[j];
+                return true;
             }
         }
     }
-    pointer_x = saved_x;
-    pointer_y = saved_y;
-    return found;
+    return false;
 }
 
 bool square_centre(uint8_t square, int32_t* x, int32_t* y) {

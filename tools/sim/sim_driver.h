@@ -10,6 +10,9 @@ void sim_press(int32_t x, int32_t y);
 void sim_move(int32_t x, int32_t y);
 void sim_release(int32_t x, int32_t y);
 
+// The token a press at the point would pick up (NO_TOKEN for none), the
+// pointer left where it was.
+uint8_t token_at_point(int32_t x, int32_t y);
 // A point inside the token's picture where a press picks up that token and
 // no earlier one; false when there is none.
 bool token_pick_point(uint8_t token, int32_t* x, int32_t* y);
