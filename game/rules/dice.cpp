@@ -100,7 +100,7 @@ void pass_turn() {
 bool last_token_in_stretch() {
     for (uint8_t t = 0; t < tokens_per_player; ++t) {
         const TokenRecord& tok = tokens[current_player][t];
-        if ((tok.state & TS_IN_STRETCH) && tok.step >= 65 && tok.step <= 70) return true;
+        if ((tok.state & TS_IN_STRETCH) && tok.step >= STEP_ONE_DIE && tok.step <= STEP_LAST_STRETCH) return true;
     }
     return false;
 }
@@ -112,7 +112,7 @@ void roll_dice() {
         dice[i].face = dice[i].value;
     }
     play_sound("Dados.wav", SOUND_NO_CUT);
-    if (dice_count == 1) invalidate_rect(dice[1].x, dice[1].y, dice[1].x + 60, dice[1].y + 60, false);
+    if (dice_count == 1) invalidate_rect(dice[1].x, dice[1].y, dice[1].x + DIE_SIZE, dice[1].y + DIE_SIZE, false);
     animate_dice();
     const unsigned a = dice[0].value, b = dice[1].value;
     if ((a == 1 && b == 2) || (a == 2 && b == 1)) play_sound("Perro.wav", SOUND_CUTS);
