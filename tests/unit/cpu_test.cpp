@@ -64,13 +64,19 @@ TEST(Computer, CatchChanceCountsTheThrowsThatReach) {
     delete_record_files();
 }
 
-// On the copy, as in the game: a throw that could have captured costs the
-// culprit when it is played out without a capture, not before.
+// On the copy, as in the game: a double's uses are listed once each, and a
+// throw that could have captured costs the culprit when it is played out
+// without a capture, not before.
 TEST(Computer, CopyPaysThePenaltyWhenTheThrowEnds) {
     start_game(4, 4);
     put_out(0, 0, 10);
     put_out(0, 1, 20);
     Position pos = read_position();
+    pos.left = DiceLeft{{3, 3}, 6, NO_TOKEN};
+    pos.tokens[0][0].state |= TS_MAY_MOVE;
+    pos.tokens[0][1].state |= TS_MAY_MOVE;
+    MoveUse uses[MAX_USES];
+    EXPECT_EQ(position_uses(pos, uses), 4u) << "each token: a double's 3 once, and the 6";
     pos.left = DiceLeft{{3, 4}, 7, 0};
     pos.capture_possible = true;
     pos.culprit = 1;

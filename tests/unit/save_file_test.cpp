@@ -382,5 +382,9 @@ TEST(SaveFile, LoadedDiceComeIntoViewBesideTheBoard) {
     dice[0].y = static_cast<int16_t>(screen_h); // just below the screen: this one could not leave it there
     ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
     expect_dice_in_view();
+    dice[0].x = static_cast<int16_t>(screen_w); // in the row where it starts, but past the right edge
+    dice[0].y = 0;
+    ASSERT_TRUE(load_game_text(save_game_text(fake_clock), fake_clock));
+    expect_dice_in_view();
     delete_record_files();
 }
