@@ -197,6 +197,8 @@ bool read_frame(const std::string& text, Lines* in) {
     return true;
 }
 
+} // namespace
+
 bool read_saved_game(const std::string& text, SavedGame* g) {
     Lines in;
     if (!read_frame(text, &in)) return false;
@@ -239,6 +241,8 @@ bool read_saved_game(const std::string& text, SavedGame* g) {
     }
     return in.next == in.all.size();
 }
+
+namespace {
 
 bool parse_game(const std::string& text, SavedGame* g) { return read_saved_game(text, g) && saved_game_sound(*g); }
 

@@ -1,10 +1,12 @@
 // A saved game as the loader reads it, before anything of it reaches the
-// running game, and the check that it is a state the rules could have left.
+// running game: the reader of its text, and the check that it is a state
+// the rules could have left.
 #pragma once
 
 #include "game/state.h"
 
 #include <cstdint>
+#include <string>
 
 struct SavedToken {
     uint8_t state, step;
@@ -32,6 +34,11 @@ struct SavedGame {
 
     bool seated(unsigned seat) const { return seat <= last && seat % step == 0; }
 };
+
+// True when the text is whole (its frame and checksum hold) and in the
+// writer's own form, every value within its field's range; whether the
+// values agree with each other is saved_game_sound's to say.
+bool read_saved_game(const std::string& text, SavedGame* g);
 
 // True when every value agrees with the others as the rules leave them
 // between two actions, and the game can go on from there.
