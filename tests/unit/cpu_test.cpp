@@ -72,11 +72,12 @@ TEST(Computer, CopyPaysThePenaltyWhenTheThrowEnds) {
     put_out(0, 0, 10);
     put_out(0, 1, 20);
     Position pos = read_position();
-    pos.left = DiceLeft{{3, 3}, 6, NO_TOKEN};
-    pos.tokens[0][0].state |= TS_MAY_MOVE;
-    pos.tokens[0][1].state |= TS_MAY_MOVE;
+    Position doubled = pos;
+    doubled.left = DiceLeft{{3, 3}, 6, NO_TOKEN};
+    doubled.tokens[0][0].state |= TS_MAY_MOVE;
+    doubled.tokens[0][1].state |= TS_MAY_MOVE;
     MoveUse uses[MAX_USES];
-    EXPECT_EQ(position_uses(pos, uses), 4u) << "each token: a double's 3 once, and the 6";
+    EXPECT_EQ(position_uses(doubled, uses), 4u) << "each token: a double's 3 once, and the 6";
     pos.left = DiceLeft{{3, 4}, 7, 0};
     pos.capture_possible = true;
     pos.culprit = 1;
